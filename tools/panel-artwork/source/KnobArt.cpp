@@ -60,12 +60,12 @@ void drawPointer (juce::Graphics& g, juce::Point<float> centre, float angle)
     for (float side : { -1.0f, 1.0f })
     {
         const float facing = towardsLight (angle + side * pi * 0.5f);
-        const float level = 0.86f + 0.13f * facing;
+        const float level = 0.9f + 0.1f * facing;
         g.setColour (juce::Colour::fromFloatRGBA (level, level * 0.99f, level * 0.96f, 1.0f));
         g.fillPath (pointerFin (centre, angle, side));
     }
 
-    g.setColour (juce::Colour (0xff1d1e20).withAlpha (0.55f));
+    g.setColour (juce::Colour (0xff1d1e20).withAlpha (0.4f));
     g.strokePath (whole, juce::PathStrokeType (0.5f, juce::PathStrokeType::mitered));
 }
 
@@ -114,7 +114,7 @@ void drawCap (juce::Graphics& g, juce::Point<float> centre, float angle)
 
     // The top is spun metal: brighter towards the light, with the radial sheen that circular
     // brushing gives along the light's axis.
-    juce::ColourGradient top (chrome (0.62f), polar (centre, capRadius, degrees (-45.0f)), chrome (0.05f),
+    juce::ColourGradient top (chrome (0.8f), polar (centre, capRadius, degrees (-45.0f)), chrome (-0.3f),
                               polar (centre, capRadius, degrees (135.0f)), false);
     g.setGradientFill (top);
     g.fillEllipse (circle (centre, capRadius));
@@ -125,8 +125,8 @@ void drawCap (juce::Graphics& g, juce::Point<float> centre, float angle)
     {
         const float a = 2.0f * pi * (float) i / sheenSteps;
         const float lobe = std::cos (2.0f * (a + pi * 0.25f));
-        const auto colour = lobe > 0 ? juce::Colours::white.withAlpha (0.30f * lobe * lobe)
-                                     : juce::Colours::black.withAlpha (0.16f * lobe * lobe);
+        const auto colour = lobe > 0 ? juce::Colours::white.withAlpha (0.38f * lobe * lobe)
+                                     : juce::Colours::black.withAlpha (0.24f * lobe * lobe);
         g.setColour (colour);
         juce::Path wedge;
         wedge.addPieSegment (circle (centre, capRadius), a, a + 2.0f * pi / sheenSteps + 0.004f, 0.0f);

@@ -233,9 +233,9 @@ bool writePreviews (const std::vector<Picture>& pictures, const Fonts& fonts, co
     return writePng (playingPanel, folder.getChildFile ("panel-playing.png"))
            && writePng (composePanel (pictures, fonts, resting), folder.getChildFile ("panel-resting.png"))
            && writePng (frameSheet (pictures, { "knob" }, 15, 1.0f), folder.getChildFile ("sheet-knob.png"))
-           && writePng (frameSheet (pictures, { "knob3", "knob12" }, 8, 1.0f),
+           && writePng (frameSheet (pictures, { "knob3", "knob12" }, 8, 2.0f),
                         folder.getChildFile ("sheet-switches.png"))
-           && writePng (frameSheet (pictures, { "cateye" }, 9, 1.0f), folder.getChildFile ("sheet-cateye.png"))
+           && writePng (frameSheet (pictures, { "cateye" }, 9, 2.0f), folder.getChildFile ("sheet-cateye.png"))
            && writePng (frameSheet (pictures, { "btn1", "btn2", "btn3", "fader" }, 4, 3.0f),
                         folder.getChildFile ("sheet-buttons.png"))
            && writePng (frameSheet (pictures, { "classic", "manual", "host", "58", "6-8", "7-8", "8-8" }, 4, 4.0f),
