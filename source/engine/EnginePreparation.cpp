@@ -1,0 +1,13 @@
+#include "../processor/EchoPluginProcessor.h"
+
+void NewProjectAudioProcessor::prepareToPlay (double newSampleRate, int)
+{
+    sampleRate = newSampleRate;
+    setDependentParameters();
+}
+
+void NewProjectAudioProcessor::reset()
+{
+    for (auto& channel : filters)
+        channel.reset();
+}

@@ -1,0 +1,245 @@
+#include "processor/EchoPluginProcessor.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Records every slot write so the order of a program change can be checked.
+struct RecordingProcessor : NewProjectAudioProcessor
+{
+    void setParameter (int index, float value) override
+    {
+        writes.push_back ({ index, value });
+        NewProjectAudioProcessor::setParameter (index, value);
+    }
+
+    std::vector<std::pair<int, float>> writes;
+};
+
+struct HostListener : juce::AudioProcessorListener
+{
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float value) override
+    {
+        changes.push_back ({ index, value });
+    }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+    std::vector<std::pair<int, float>> changes;
+};
+
+std::array<float, 22> slotValues (NewProjectAudioProcessor& p)
+{
+    std::array<float, 22> values {};
+    for (int slot = 0; slot < 22; ++slot)
+        values[(size_t) slot] = p.getParameter (slot);
+    return values;
+}
+
+TEST (FactoryPrograms, AreListedByName)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    const char* names[] = { "Standard", "Stereo delay", "Mono Swell", "Stereo Swell", "Doubling", "Guitar" };
+
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ (processor->getProgramName (i), names[i]);
+
+    EXPECT_EQ (processor->getProgramName (-1), "");
+    EXPECT_EQ (processor->getProgramName (6), "");
+}
+
+TEST (FactoryPrograms, WriteTheirValuesInOrder)
+{
+    // Slots 0 1 2 3 4 5 15 16 17 11 12 13 18 19 20 21, per program.
+    const float table[6][16] = {
+        { 1.0f, 0.17f, 0.5f, 1.0f, 0.33f, 1.0f / 3.0f, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1 },
+        { 0.4f, 0.6f, 0.5f, 1.0f, 0.66f, 0.332f, 1, 0, 1, 0.5f, 1, 0, 0, 0, 0, 1 },
+        { 0.4f, 0.4f, 0.8f, 1.0f, 0.99f, 0.332f, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1 },
+        { 0.4f, 0.4f, 0.8f, 1.0f, 0.99f, 0.332f, 1, 0, 1, 0.5f, 1, 0, 0, 0, 0, 1 },
+        { 0.4f, 0.4f, 0.8f, 1.0f, 0.33f, 0.332f, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1 },
+        { 0.4f, 0.4f, 0.8f, 1.0f, 0.99f, 0.332f, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1 },
+    };
+    const int order[] = { 0, 1, 2, 3, 4, 5, 15, 16, 17, 11, 12, 13, 18, 19, 20, 21 };
+
+    for (int program = 0; program < 6; ++program)
+    {
+        auto processor = std::make_unique<RecordingProcessor>();
+        processor->setCurrentProgram (program);
+
+        EXPECT_EQ (processor->getCurrentProgram(), program);
+        ASSERT_EQ (processor->writes.size(), 16u) << "program " << program;
+
+        for (size_t i = 0; i < 16; ++i)
+        {
+            EXPECT_EQ (processor->writes[i].first, order[i]) << "program " << program << ", write " << i;
+            EXPECT_EQ (processor->writes[i].second, table[program][i]) << "program " << program << ", write " << i;
+        }
+    }
+}
+
+TEST (FactoryPrograms, KeepTheSettingsAProgramDoesNotHold)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor->setParameter (9, 0.5f);
+    processor->setParameter (10, 0.7f);
+    processor->setParameter (14, 0.1f);
+
+    for (int program = 0; program < 6; ++program)
+    {
+        processor->setCurrentProgram (program);
+        EXPECT_EQ (processor->getParameter (9), 0.5f);
+        EXPECT_EQ (processor->getParameter (10), 0.7f);
+        EXPECT_EQ (processor->getParameter (14), 0.1f);
+    }
+}
+
+TEST (FactoryPrograms, MonoSwellAndGuitarSoundTheSame)
+{
+    auto a = std::make_unique<NewProjectAudioProcessor>();
+    auto b = std::make_unique<NewProjectAudioProcessor>();
+    a->setCurrentProgram (2);
+    b->setCurrentProgram (5);
+    EXPECT_EQ (slotValues (*a), slotValues (*b));
+    EXPECT_NE (a->programs[2].spare1, b->programs[5].spare1);
+}
+
+TEST (FactoryPrograms, IgnoreIndicesOutsideTheList)
+{
+    auto processor = std::make_unique<RecordingProcessor>();
+    processor->setCurrentProgram (3);
+    const auto before = slotValues (*processor);
+    processor->writes.clear();
+
+    for (int index : { -1, 6, 1000 })
+    {
+        processor->setCurrentProgram (index);
+        EXPECT_EQ (processor->getCurrentProgram(), 3);
+        EXPECT_TRUE (processor->writes.empty());
+        EXPECT_EQ (slotValues (*processor), before);
+    }
+}
+
+TEST (FactoryPrograms, StartAtStandardWithoutApplyingIt)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    EXPECT_EQ (processor->getCurrentProgram(), 0);
+    EXPECT_EQ (processor->flenght, 0.5f);
+    EXPECT_EQ (processor->programs[0].flenght, 0.17f);
+}
+
+TEST (FactoryPrograms, FollowTheHostTempoAndToneShelf)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor->hostBpm = 100.0f;
+    processor->setCurrentProgram (1);
+
+    EXPECT_EQ (processor->getParameterText (2), "0.00 dB");
+    EXPECT_EQ (processor->headSpacing, 0.6f);
+    EXPECT_EQ (processor->effectiveBpm, 100.0f);
+
+    processor->setCurrentProgram (2);
+    const auto shelf = makeToneShelf (processor->sampleRate, 0.8f);
+    EXPECT_EQ (processor->filters[0].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
+    EXPECT_EQ (processor->filters[1].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
+}
+
+TEST (FactoryPrograms, MaySwitchInQuickSuccession)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+
+    for (int program : { 1, 2, 3, 4, 5, 0 })
+    {
+        processor->setCurrentProgram (program);
+        EXPECT_EQ (processor->getCurrentProgram(), program);
+    }
+}
+
+TEST (FactoryPrograms, TellTheHostTheNewValues)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    HostListener host;
+    processor->addListener (&host);
+
+    processor->setCurrentProgram (1);
+
+    // Every slot a user can set is announced once with its new value.
+    std::map<int, float> announced (host.changes.begin(), host.changes.end());
+    EXPECT_EQ (announced.size(), host.changes.size());
+
+    for (int slot = 0; slot < 22; ++slot)
+    {
+        if (processor->isParameterAutomatable (slot))
+        {
+            ASSERT_EQ (announced.count (slot), 1u) << "slot " << slot;
+            EXPECT_EQ (announced[slot], processor->getParameter (slot)) << "slot " << slot;
+        }
+        else
+        {
+            EXPECT_EQ (announced.count (slot), 0u) << "slot " << slot;
+        }
+    }
+
+    processor->removeListener (&host);
+}
+
+TEST (FactoryPrograms, TakeNewNamesThatFitTheirField)
+{
+    struct Case
+    {
+        const char* newName;
+        const char* stored;
+    };
+
+    const Case cases[] = {
+        { "Slapback", "Slapback" },
+        { "", "" },
+        { "exactly twenty-three ch", "exactly twenty-three ch" },
+        { "twenty-four characters!!", "twenty-four characters!" },
+        // "é" is two bytes in UTF-8: a cut that would split it leaves it out whole.
+        { "twenty-two characters!\xc3\xa9", "twenty-two characters!" },
+        { "twenty-one characters\xc3\xa9", "twenty-one characters\xc3\xa9" },
+        { "\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac",
+          "\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac" },
+    };
+
+    for (const auto& c : cases)
+    {
+        auto processor = std::make_unique<NewProjectAudioProcessor>();
+        processor->changeProgramName (4, juce::String::fromUTF8 (c.newName));
+
+        EXPECT_EQ (processor->getProgramName (4), juce::String::fromUTF8 (c.stored)) << c.newName;
+        EXPECT_LE (std::strlen (processor->programs[4].name), 23u);
+        EXPECT_EQ (processor->getProgramName (3), "Stereo Swell");
+    }
+
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor->changeProgramName (-1, "outside");
+    processor->changeProgramName (6, "outside");
+
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NE (processor->getProgramName (i), "outside");
+}
+
+TEST (FactoryPrograms, CopyOnlyTheAppliedValues)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor->copyProgram (3, 0);
+
+    const auto& copied = processor->programs[0];
+    const auto& source = processor->programs[3];
+    EXPECT_EQ (copied.finput, source.finput);
+    EXPECT_EQ (copied.fselection, source.fselection);
+    EXPECT_EQ (copied.fdelayselection, source.fdelayselection);
+    EXPECT_EQ (copied.fbtn1, source.fbtn1);
+    EXPECT_EQ (copied.fbtn3, source.fbtn3);
+    EXPECT_EQ (copied.spare1, 0.25f);
+    EXPECT_EQ (processor->getProgramName (0), "Standard");
+
+    const auto before = processor->programs;
+    processor->copyProgram (-1, 2);
+    processor->copyProgram (2, 6);
+    processor->copyProgram (std::int64_t (1) << 40, 0);
+
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ (std::memcmp (&before[i], &processor->programs[i], sizeof (Vimbrel2FilterProgram)), 0) << i;
+}
+} // namespace
