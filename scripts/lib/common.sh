@@ -1,0 +1,58 @@
+# Shared by scripts/install and scripts/test: machine set-up and the CMake builds.
+# Every step is idempotent and quick when nothing changed.
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# Debian packages the project needs to build, test and run.
+required_packages=(
+    g++ cmake make pkg-config ccache python3
+    juce-modules-source           # the framework: modules, juceaide, CMake package
+    libgtest-dev libbenchmark-dev # unit tests and benchmarks
+    xvfb xauth                    # the window tests run on a virtual X display
+    fontconfig-config fonts-liberation2 fonts-dejavu-core # text drawing; "Arial" resolves to Liberation Sans
+)
+
+log() { printf '\n==> %s\n' "$*"; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"
+    elif command -v sudo >/dev/null 2>&1; then sudo "$@"
+    else
+        echo "error: '$*' needs root, and sudo is not available" >&2
+        return 1
+    fi
+}
+
+ensure_packages() {
+    local missing=()
+    for package in "${required_packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    log "Installing Debian packages: ${missing[*]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# configure_build <build dir> [extra CMake arguments...]
+configure_build() {
+    local dir="$1"; shift
+    local launcher=()
+    command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        log "Configuring $dir"
+        cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@"
+    fi
+}
+
+# build <build dir> [targets...]
+build() {
+    local dir="$1"; shift
+    local targets=()
+    for target in "$@"; do targets+=(--target "$target"); done
+    log "Building $dir ${*:-(everything)}"
+    cmake --build "$dir" --parallel "$jobs" "${targets[@]}"
+}

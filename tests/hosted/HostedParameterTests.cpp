@@ -1,0 +1,93 @@
+#include "HostedPlugin.h"
+
+#include "MessageLoop.h"
+
+namespace
+{
+using vimbrel::test::loadBuiltPlugin;
+using vimbrel::test::parameterNamed;
+
+const char* const slotNames[] = { "input volume", "Lenght",       "tone",         "Volume",       "Selection",
+                                  "Delay Selection", "No Parameter", "No Parameter", "No Parameter", "Oversampling",
+                                  "No Parameter", "No Parameter", "No Parameter", "No Parameter", "No Parameter",
+                                  "Stereo feedback 1", "Double time", "Stereo feedback 2", "No Parameter",
+                                  "No Parameter", "No Parameter", "No Parameter" };
+
+const float slotDefaults[] = { 0.5f, 0.5f, 0.5f, 0.8f, 0.33f, 7.0f / 12.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f,
+                               0.5f, 1.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f };
+
+TEST (HostedParameters, TheHostSeesTheSlotsThenBypassAndProgram)
+{
+    auto plugin = loadBuiltPlugin();
+    ASSERT_NE (plugin, nullptr);
+    const auto& parameters = plugin->getParameters();
+    ASSERT_EQ (parameters.size(), 24);
+
+    for (int slot = 0; slot < 22; ++slot)
+    {
+        auto* parameter = parameters[slot];
+        EXPECT_EQ (parameter->getName (100), slotNames[slot]) << "slot " << slot;
+        EXPECT_FLOAT_EQ (parameter->getDefaultValue(), slotDefaults[slot]) << "slot " << slot;
+
+        const bool automatable = slot != 6 && slot != 7 && slot != 8 && slot != 14;
+        EXPECT_EQ (parameter->isAutomatable(), automatable) << "slot " << slot;
+    }
+
+    EXPECT_NE (parameterNamed (*plugin, "Bypass"), nullptr);
+    EXPECT_NE (parameterNamed (*plugin, "Program"), nullptr);
+}
+
+TEST (HostedParameters, TextsAndValuesFollowHostWrites)
+{
+    auto plugin = loadBuiltPlugin();
+    ASSERT_NE (plugin, nullptr);
+    const auto& parameters = plugin->getParameters();
+
+    struct Case
+    {
+        int slot;
+        float value;
+        const char* text;
+    };
+
+    const Case cases[] = {
+        { 0, 0.5f, "50 %" }, { 2, 1.0f, "6.00 dB" }, { 2, 0.0f, "-6.00 dB" }, { 4, 0.66f, "0.660 " },
+        { 5, 0.25f, "Mode: " }, { 3, 0.8f, "80 %" }, { 9, 0.5f, "" },
+    };
+
+    for (const auto& c : cases)
+    {
+        parameters[c.slot]->setValueNotifyingHost (c.value);
+        vimbrel::test::runMessageLoopUntil ([&] { return parameters[c.slot]->getCurrentValueAsText() == c.text; }, 1000);
+        EXPECT_FLOAT_EQ (parameters[c.slot]->getValue(), c.value) << "slot " << c.slot;
+        EXPECT_EQ (parameters[c.slot]->getCurrentValueAsText(), c.text) << "slot " << c.slot << " at " << c.value;
+    }
+}
+
+TEST (HostedPrograms, AreListedAndSelectedThroughTheHost)
+{
+    auto plugin = loadBuiltPlugin();
+    ASSERT_NE (plugin, nullptr);
+
+    ASSERT_EQ (plugin->getNumPrograms(), 6);
+    const char* names[] = { "Standard", "Stereo delay", "Mono Swell", "Stereo Swell", "Doubling", "Guitar" };
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ (plugin->getProgramName (i), names[i]);
+
+    EXPECT_EQ (plugin->getCurrentProgram(), 0);
+
+    // Selecting "Stereo delay" rewrites the slots; the plug-in reports the new values with
+    // the next block it processes, and the host's own view follows.
+    plugin->setCurrentProgram (1);
+    vimbrel::test::processOneBlock (*plugin);
+    auto* length = plugin->getParameters()[1];
+    auto* input = plugin->getParameters()[0];
+    vimbrel::test::runMessageLoopUntil ([&] { return length->getValue() == 0.6f; }, 2000);
+
+    EXPECT_EQ (plugin->getCurrentProgram(), 1);
+    EXPECT_FLOAT_EQ (length->getValue(), 0.6f);
+    EXPECT_FLOAT_EQ (input->getValue(), 0.4f);
+    EXPECT_FLOAT_EQ (plugin->getParameters()[15]->getValue(), 1.0f);
+    EXPECT_EQ (length->getCurrentValueAsText(), "60 %");
+}
+} // namespace

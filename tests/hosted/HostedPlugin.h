@@ -1,0 +1,36 @@
+#pragma once
+
+#include "PluginLoading.h"
+
+#include <gtest/gtest.h>
+
+namespace vimbrel::test
+{
+// A fresh instance of the built bundle, loaded through the framework's VST3 hosting.
+inline std::unique_ptr<juce::AudioPluginInstance> loadBuiltPlugin (double sampleRate = 48000.0, int blockSize = 512)
+{
+    juce::String error;
+    auto plugin = vimbrel::host::loadPlugin (vimbrel::host::bundleUnderTest(), sampleRate, blockSize, error);
+    EXPECT_NE (plugin, nullptr) << error;
+    return plugin;
+}
+
+// Runs one block of silence, as a playing host does between its other calls; parameter
+// changes the plug-in reports reach the host's view this way.
+inline void processOneBlock (juce::AudioPluginInstance& plugin, int numSamples = 512)
+{
+    juce::AudioBuffer<float> buffer (plugin.getTotalNumOutputChannels(), numSamples);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    plugin.processBlock (buffer, midi);
+}
+
+inline juce::AudioProcessorParameter* parameterNamed (juce::AudioPluginInstance& plugin, const juce::String& name)
+{
+    for (auto* parameter : plugin.getParameters())
+        if (parameter->getName (100) == name)
+            return parameter;
+
+    return nullptr;
+}
+} // namespace vimbrel::test
