@@ -1,0 +1,55 @@
+# The framework's VST3 layer appends a private-data section (its bypass state) to the saved
+# state and, when the state comes back, trusts the length stored just before the trailing
+# "JUCEPrivateData" marker: a damaged project makes it read outside the block, or parse a
+# garbage section that can keep it looping for minutes or ask for gigabytes, and the host
+# dies with us. The layer offers no hook for this, so the build compiles a copy of the
+# module's VST3 translation unit with a guard of our own, and leaves the installed framework
+# untouched.
+#
+# The guard sits just before the statement that strips the trailer. A state whose trailer
+# points outside the block, or whose private section is not exactly what the layer writes,
+# is ignored whole: the plug-in keeps its settings.
+
+function(vimbrel_guard_vst3_state_restore)
+    set(module_dir "${JUCE_MODULES_DIR}/juce_audio_plugin_client")
+    set(copy_dir "${CMAKE_BINARY_DIR}/guarded_modules/juce_audio_plugin_client")
+    set(wrapper "VST3/juce_VST3_Wrapper.cpp")
+    set(anchor "                size -= privateDataSize + jucePrivDataIdentifierSize + sizeof (uint64);\n")
+
+    # A framework update changes these files and so runs this again.
+    file(GLOB_RECURSE module_files "${module_dir}/*")
+    set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${module_files}
+                 "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Vst3StateGuard.cpp.in")
+
+    file(READ "${module_dir}/${wrapper}" source)
+    string(REGEX MATCHALL "size -= privateDataSize \\+ jucePrivDataIdentifierSize" matches "${source}")
+    list(LENGTH matches count)
+    string(FIND "${source}" "${anchor}" at)
+
+    if(NOT count EQUAL 1 OR at EQUAL -1)
+        message(FATAL_ERROR "The framework's VST3 state reader has changed (${module_dir}/${wrapper}): "
+                            "the statement the saved-state guard must precede was found ${count} times. "
+                            "Review cmake/Vst3StateGuard.cmake against the new framework.")
+    endif()
+
+    file(READ "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Vst3StateGuard.cpp.in" guard)
+    string(REPLACE "${anchor}" "${guard}${anchor}" guarded "${source}")
+
+    # Rewrite the copy only when it differs, so a configure run does not force a rebuild.
+    file(COPY "${module_dir}/" DESTINATION "${copy_dir}" PATTERN "juce_VST3_Wrapper.cpp" EXCLUDE)
+    file(WRITE "${copy_dir}/${wrapper}.new" "${guarded}")
+    file(COPY_FILE "${copy_dir}/${wrapper}.new" "${copy_dir}/${wrapper}" ONLY_IF_DIFFERENT)
+    file(REMOVE "${copy_dir}/${wrapper}.new")
+
+    get_target_property(sources juce_audio_plugin_client_VST3 INTERFACE_SOURCES)
+    list(TRANSFORM sources REPLACE "^${module_dir}/" "${copy_dir}/" OUTPUT_VARIABLE guarded_sources)
+
+    if(sources STREQUAL guarded_sources)
+        message(FATAL_ERROR "The VST3 client's sources are no longer taken from ${module_dir}; "
+                            "the saved-state guard cannot be applied.")
+    endif()
+
+    set_property(TARGET juce_audio_plugin_client_VST3 PROPERTY INTERFACE_SOURCES "${guarded_sources}")
+endfunction()
+
+vimbrel_guard_vst3_state_restore()
