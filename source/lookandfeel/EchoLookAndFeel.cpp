@@ -10,7 +10,8 @@ juce::Image decode (const panelpictures::EmbeddedPicture& picture)
 }
 
 template <size_t count>
-void decodeGroup (std::array<juce::Image, count>& images, const std::array<panelpictures::EmbeddedPicture, count>& group)
+void decodeGroup (std::array<juce::Image, count>& images,
+                  const std::array<panelpictures::EmbeddedPicture, count>& group)
 {
     for (size_t i = 0; i < count; ++i)
         images[i] = decode (group[i]);
