@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <initializer_list>
+#include <vector>
 
 // Helpers for tests that check what a control draws against the embedded pictures.
 namespace vimbrel::test
@@ -18,7 +18,7 @@ inline juce::Image snapshot (juce::Component& component)
 }
 
 // The pictures drawn one over the other, each stretched whole over a transparent w x h image.
-inline juce::Image layered (int width, int height, std::initializer_list<juce::Image> layers)
+inline juce::Image layered (int width, int height, const std::vector<juce::Image>& layers)
 {
     juce::Image image (juce::Image::ARGB, width, height, true);
     juce::Graphics g (image);

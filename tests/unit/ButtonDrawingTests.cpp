@@ -120,15 +120,7 @@ TEST (ButtonDrawing, EachButtonShowsThePicturesOfItsState)
         button.setEnabled (c.enabled);
         ASSERT_TRUE (screen.pointerOver (c.mouseOver)) << c.name;
 
-        juce::Image expected (juce::Image::ARGB, c.width, c.height, true);
-        {
-            juce::Graphics g (expected);
-
-            for (const auto& picture : c.expected)
-                g.drawImage (picture, 0, 0, c.width, c.height, 0, 0, picture.getWidth(), picture.getHeight());
-        }
-
-        EXPECT_TRUE (samePixels (snapshot (button), expected))
+        EXPECT_TRUE (samePixels (snapshot (button), layered (c.width, c.height, c.expected)))
             << c.name << (c.toggledOn ? " on" : " off") << (c.mouseOver ? ", mouse over" : "")
             << (c.enabled ? "" : ", disabled");
     }
