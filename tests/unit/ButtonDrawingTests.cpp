@@ -38,10 +38,9 @@ struct ButtonOnScreen
         const auto target = (over ? button.getScreenBounds().getCentre() : juce::Point<int> (400, 300)).toFloat();
         juce::Desktop::getInstance().getMainMouseSource().setScreenPosition (target);
 
-        // The window hears of the move as it would from the X server, but at once: the server's
-        // own pointer events reach the message loop late or, when some other reply has pulled
-        // them into Xlib's queue, not until the next one. The hover check itself asks the server
-        // where the pointer is.
+        // The window hears of the move as it would from the X server, but at once: waiting for
+        // the server's own pointer events in the message loop proved unreliable (at times none
+        // came within seconds). The hover check itself asks the server where the pointer is.
         auto* peer = window.getPeer();
         peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, peer->globalToLocal (target), {},
                                 juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
