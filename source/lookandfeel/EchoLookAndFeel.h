@@ -1,0 +1,59 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <array>
+
+// Draws the panel's controls from the embedded pictures: every knob, switch, lamp, fader handle
+// and lit key is a bitmap, chosen by the component's name. The editor only has to name its
+// controls; anything it names otherwise is left undrawn.
+class EchoLookAndFeel : public juce::LookAndFeel_V2
+{
+public:
+    EchoLookAndFeel();
+    ~EchoLookAndFeel() override;
+
+    void drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
+                               bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+    void drawButtonText (juce::Graphics&, juce::TextButton&, bool shouldDrawButtonAsHighlighted,
+                         bool shouldDrawButtonAsDown) override;
+    void drawToggleButton (juce::Graphics&, juce::ToggleButton&, bool shouldDrawButtonAsHighlighted,
+                           bool shouldDrawButtonAsDown) override;
+    juce::Font getPopupMenuFont() override;
+    void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown, int buttonX, int buttonY,
+                       int buttonW, int buttonH, juce::ComboBox&) override;
+    juce::Font getComboBoxFont (juce::ComboBox&) override;
+    void drawLinearSliderBackground (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
+                                     float minSliderPos, float maxSliderPos, juce::Slider::SliderStyle,
+                                     juce::Slider&) override;
+    void drawLinearSliderThumb (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
+                                float minSliderPos, float maxSliderPos, juce::Slider::SliderStyle,
+                                juce::Slider&) override;
+    void drawRotarySlider (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
+                           float rotaryStartAngle, float rotaryEndAngle, juce::Slider&) override;
+    juce::Label* createSliderTextBox (juce::Slider&) override;
+
+    // The height of the text in toggle buttons, combo boxes, popup menus and slider text boxes,
+    // from their next paint or creation on.
+    void setFontSize (float height);
+
+private:
+    struct ButtonPictures;
+
+    const juce::Image* rotaryFrame (const juce::String& sliderName, float proportion) const;
+    bool findButtonPictures (const juce::String& buttonName, ButtonPictures&) const;
+
+    juce::Font textFont;
+
+    // The decoded pictures, each group in its stored order.
+    std::array<juce::Image, 4> btn1, btn2, btn3;
+    std::array<juce::Image, 115> knob;
+    std::array<juce::Image, 3> knob3;
+    std::array<juce::Image, 12> knob12;
+    std::array<juce::Image, 25> cateye;
+    std::array<juce::Image, 3> classic, manual, host;
+    juce::Image fader;
+    std::array<juce::Image, 4> btn58, btn68, btn78, btn88;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EchoLookAndFeel)
+};

@@ -1,0 +1,76 @@
+#include "EchoLookAndFeel.h"
+
+#include <algorithm>
+
+namespace
+{
+// A frame of an n-frame strip for a proportional position: the position's share of n frames,
+// truncated, with the very top (1.0) held on the last frame.
+size_t evenFrame (float proportion, int frameCount)
+{
+    return (size_t) std::min ((int) (proportion * (float) frameCount), frameCount - 1);
+}
+
+// The knob strip is walked with a slightly short stride: 1.0 lands on frame 112, and frames 113
+// and 114 are never shown. The product is taken in single precision, the stride in double.
+size_t knobFrame (float proportion)
+{
+    const float scaled = proportion * 114.0f;
+    return (size_t) (int) ((double) scaled * 0.99);
+}
+} // namespace
+
+const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName, float proportion) const
+{
+    // A slider always reports 0 to 1; anything else (not a number included) is held to the ends
+    // so that no formula can leave its strip.
+    const float p = proportion >= 0.0f ? std::min (proportion, 1.0f) : 0.0f;
+
+    if (sliderName == "InputSlider" || sliderName == "LengthSlider" || sliderName == "VolumeSlider"
+        || sliderName == "ToneSlider")
+        return &knob[knobFrame (p)];
+
+    if (sliderName == "SelectionSlider")
+        return &knob3[evenFrame (p, 3)];
+
+    if (sliderName == "DelaySelectionSlider")
+        return &knob12[evenFrame (p, 12)];
+
+    if (sliderName == "VUSlider")
+        return &cateye[evenFrame (p, 25)];
+
+    if (sliderName == "Fader")
+        return &fader;
+
+    return nullptr;
+}
+
+void EchoLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,
+                                        float, float, juce::Slider& slider)
+{
+    if (const auto* frame = rotaryFrame (slider.getName(), sliderPos))
+        g.drawImage (*frame, x, y, width, height, 0, 0, frame->getWidth(), frame->getHeight(), false);
+}
+
+// The fader slot is printed on the panel, so no track is drawn.
+void EchoLookAndFeel::drawLinearSliderBackground (juce::Graphics&, int, int, int, int, float, float, float,
+                                                  juce::Slider::SliderStyle, juce::Slider&)
+{
+}
+
+// The handle is centred on the thumb position and spans the track's height, keeping its shape.
+void EchoLookAndFeel::drawLinearSliderThumb (juce::Graphics& g, int, int y, int, int height, float sliderPos, float,
+                                             float, juce::Slider::SliderStyle, juce::Slider& slider)
+{
+    if (slider.getName() != "BpmSlider")
+        return;
+
+    const int w = fader.getWidth();
+    const int h = fader.getHeight();
+
+    if (h == 0)
+        return;
+
+    const int left = (int) ((double) sliderPos - w * 0.5);
+    g.drawImage (fader, left, y, (height * w) / h, height, 0, 0, w, h, false);
+}
