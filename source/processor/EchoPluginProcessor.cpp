@@ -1,5 +1,7 @@
 #include "EchoPluginProcessor.h"
 
+#include "../editor/EchoPluginEditor.h"
+
 NewProjectAudioProcessor::NewProjectAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
@@ -58,8 +60,7 @@ bool NewProjectAudioProcessor::hasEditor() const
 
 juce::AudioProcessorEditor* NewProjectAudioProcessor::createEditor()
 {
-    // Until the panel exists, the host gets the framework's list of the parameters.
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new NewProjectAudioProcessorEditor (this);
 }
 
 void NewProjectAudioProcessor::releaseResources()

@@ -1,0 +1,96 @@
+#include "EchoPluginEditor.h"
+
+#include <cmath>
+
+namespace
+{
+// The box index a value preselects: its integer part, or no selection for a value that has
+// none (a host may have stored anything in the oversampling slot).
+int preselectionOf (float value)
+{
+    if (! std::isfinite (value) || value <= -1.0f || value >= 1000.0f)
+        return -1;
+
+    return (int) value;
+}
+} // namespace
+
+void NewProjectAudioProcessorEditor::buttonClicked (juce::Button* button)
+{
+    if (button == &fhaButton)
+    {
+        showSettingsDialog();
+        return;
+    }
+
+    const std::pair<juce::Button*, int> slotButtons[] = {
+        { &btn1Button, 15 },      { &btn2Button, 16 },    { &btn3Button, 17 },  { &btnhostButton, 12 },
+        { &btnclassicButton, 13 }, { &btnmanualButton, 11 }, { &btn58Button, 18 }, { &btn68Button, 19 },
+        { &btn78Button, 20 },     { &btn88Button, 21 },
+    };
+
+    for (const auto& [slotButton, slot] : slotButtons)
+        if (button == slotButton)
+            processor->setParameterNotifyingHost (slot, button->getToggleState() ? 1.0f : 0.0f);
+}
+
+void NewProjectAudioProcessorEditor::showSettingsDialog()
+{
+    // A second click while the dialog is open brings it back to the front.
+    if (settingsDialog != nullptr)
+    {
+        settingsDialog->toFront (true);
+        return;
+    }
+
+    settingsDialog = std::make_unique<juce::AlertWindow> ("Fernhollow Audio", "Vimbrel2 v1.02",
+                                                          juce::MessageBoxIconType::NoIcon, &inputSlider);
+    auto& dialog = *settingsDialog;
+
+    dialog.addComboBox ("velsens", { "Not velocity sensitive", "Velocity sensitive" }, "Knob behaviour");
+    dialog.addComboBox ("stijl", { "Rotary", "Horizontal drag", "Vertical drag", "Horizontal/Vertical drag" },
+                        "Rotary options");
+    dialog.addComboBox ("Oversampling", { "1x", "2x", "3x", "4x" }, "Oversampling choices");
+    dialog.addTextBlock ("\n");
+    dialog.addButton ("OK", 1, juce::KeyPress (juce::KeyPress::returnKey));
+
+    dialog.getComboBoxComponent ("velsens")->setSelectedItemIndex (sens, juce::dontSendNotification);
+    dialog.getComboBoxComponent ("stijl")->setSelectedItemIndex (stijl, juce::dontSendNotification);
+    dialog.getComboBoxComponent ("Oversampling")
+        ->setSelectedItemIndex (preselectionOf (oversamplingIndex), juce::dontSendNotification);
+
+    // The dialog runs modally without blocking the host: its answer arrives in the callback.
+    // If the host closes the window first, the dialog goes with the editor and the callback,
+    // arriving later, finds neither.
+    dialog.enterModalState (true,
+                            juce::ModalCallbackFunction::create (
+                                [editor = juce::Component::SafePointer<NewProjectAudioProcessorEditor> (this),
+                                 shown = juce::Component::SafePointer<juce::AlertWindow> (&dialog)] (int)
+                                {
+                                    if (editor != nullptr && shown != nullptr)
+                                        editor->applySettingsDialog (*shown);
+                                }),
+                            false);
+}
+
+void NewProjectAudioProcessorEditor::applySettingsDialog (juce::AlertWindow& dialog)
+{
+    static constexpr float oversamplingChoices[] = { 0.0f, 0.25f, 0.5f, 0.75f };
+
+    oversamplingChoice = dialog.getComboBoxComponent ("Oversampling")->getSelectedItemIndex();
+
+    if (oversamplingChoice >= 0 && oversamplingChoice < 4)
+        processor->setParameterNotifyingHost (9, oversamplingChoices[oversamplingChoice]);
+
+    stijl = dialog.getComboBoxComponent ("stijl")->getSelectedItemIndex();
+    sens = dialog.getComboBoxComponent ("velsens")->getSelectedItemIndex();
+    setSensAndStijl();
+
+    if (auto* settings = appProperties.getUserSettings())
+    {
+        settings->setValue ("stijl", stijl);
+        settings->setValue ("sens", sens);
+    }
+
+    settingsDialog.reset();
+}

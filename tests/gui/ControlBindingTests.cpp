@@ -1,0 +1,239 @@
+#include "EditorFixture.h"
+
+namespace
+{
+using vimbrel::test::EditorFixture;
+using Event = vimbrel::test::HostRecorder::Event;
+
+juce::MouseEvent mouseEvent (juce::Component& target, juce::Point<float> position, juce::Point<float> downPosition,
+                             juce::ModifierKeys mods, int clicks = 1)
+{
+    const auto now = juce::Time::getCurrentTime();
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), position, mods, 1.0f, 0.0f, 0.0f,
+                             0.0f, 0.0f, &target, &target, now, downPosition, now, clicks, position != downPosition);
+}
+
+// Presses the mouse in the middle of the control, moves it by the given steps, releases it.
+void drag (juce::Component& control, std::initializer_list<float> upwardSteps, juce::ModifierKeys extra = {})
+{
+    const auto mods = extra.withFlags (juce::ModifierKeys::leftButtonModifier);
+    const auto centre = control.getLocalBounds().getCentre().toFloat();
+    control.mouseDown (mouseEvent (control, centre, centre, mods));
+
+    auto position = centre;
+    for (auto step : upwardSteps)
+    {
+        position.y -= step;
+        control.mouseDrag (mouseEvent (control, position, centre, mods));
+    }
+
+    control.mouseUp (mouseEvent (control, position, centre, extra));
+}
+
+using ControlBinding = EditorFixture;
+
+TEST_F (ControlBinding, KnobDragsWriteTheirSlotInsideAGesture)
+{
+    auto& editor = openEditor();
+
+    struct Case
+    {
+        juce::Slider& slider;
+        int slot;
+    };
+
+    const Case cases[] = {
+        { editor.inputSlider, 0 }, { editor.lengthSlider, 1 },    { editor.toneSlider, 2 },
+        { editor.volumeSlider, 3 }, { editor.selectionSlider, 4 }, { editor.delaySelectionSlider, 5 },
+    };
+
+    for (const auto& c : cases)
+    {
+        c.slider.setValue (0.0, juce::dontSendNotification);
+        host.events.clear();
+
+        drag (c.slider, { 30.0f, 60.0f });
+
+        const auto value = (float) c.slider.getValue();
+        ASSERT_GT (value, 0.0f) << c.slider.getName();
+        ASSERT_GE (host.events.size(), 3u) << c.slider.getName();
+        EXPECT_EQ (host.events.front(), (Event { 'b', c.slot, 0.0f })) << c.slider.getName();
+        EXPECT_EQ (host.events.back(), (Event { 'e', c.slot, 0.0f })) << c.slider.getName();
+        EXPECT_EQ (host.events[host.events.size() - 2], (Event { 'v', c.slot, value })) << c.slider.getName();
+
+        for (size_t i = 1; i + 1 < host.events.size(); ++i)
+            EXPECT_EQ (host.events[i].kind, 'v') << c.slider.getName();
+
+        EXPECT_EQ (processor->getParameter (c.slot), value) << c.slider.getName();
+    }
+}
+
+TEST_F (ControlBinding, TheFaderWritesTheManualTempo)
+{
+    auto& editor = openEditor();
+    editor.bpmSlider.setValue (0.5, juce::sendNotificationSync);
+    EXPECT_EQ (processor->getParameter (10), 0.5f);
+    EXPECT_FLOAT_EQ (processor->fbpm, 100.0f);
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 10, 0.5f } }));
+}
+
+TEST_F (ControlBinding, ToneReturnsToFlatOnDoubleClickOrAltClick)
+{
+    auto& editor = openEditor();
+    auto& tone = editor.toneSlider;
+    const auto centre = tone.getLocalBounds().getCentre().toFloat();
+
+    for (int way = 0; way < 2; ++way)
+    {
+        tone.setValue (0.9);
+        host.events.clear();
+
+        if (way == 0)
+            tone.mouseDoubleClick (mouseEvent (tone, centre, centre, juce::ModifierKeys::leftButtonModifier, 2));
+        else
+            drag (tone, {}, juce::ModifierKeys::altModifier);
+
+        // Flat is 0.5, as near as the knob's steps come to it.
+        const auto flat = (float) (57 * 0.008771);
+        const std::vector<Event> expected { { 'b', 2, 0.0f }, { 'v', 2, flat }, { 'e', 2, 0.0f } };
+        EXPECT_EQ (host.events, expected) << (way == 0 ? "double-click" : "alt-click");
+        EXPECT_EQ (processor->ftone, flat);
+    }
+}
+
+TEST_F (ControlBinding, TheLevelLampIgnoresTheMouseAndFollowsTheEngine)
+{
+    auto& editor = openEditor();
+    drag (editor.vuSlider, { 50.0f });
+    EXPECT_TRUE (host.events.empty());
+    EXPECT_EQ (editor.vuSlider.getValue(), 0.0);
+
+    processor->levelStep = 0.48f;
+    EXPECT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return editor.vuSlider.getValue() != 0.0; }, 1000));
+    EXPECT_NEAR (editor.vuSlider.getValue(), 0.48, 1.0e-9);
+    EXPECT_TRUE (host.events.empty());
+}
+
+TEST_F (ControlBinding, AutomationAndProgramsComeBackIntoTheControls)
+{
+    auto& editor = openEditor();
+
+    processor->setParameter (0, 0.3f);
+    processor->setParameter (0, 1.0f);
+    processor->setParameter (10, 0.75f);
+    processor->setParameter (9, 0.5f);
+    refresh();
+
+    // The knob shows its last legal position and does not write it back.
+    EXPECT_NEAR (editor.inputSlider.getValue(), 0.999894, 1.0e-12);
+    EXPECT_EQ (processor->finput, 1.0f);
+    EXPECT_NEAR (editor.bpmSlider.getValue(), 0.75, 1.0e-12);
+    EXPECT_EQ (editor.oversamplingIndex, 2.0f);
+    EXPECT_TRUE (host.events.empty());
+
+    processor->hostBpm = 98.5f;
+    processor->setCurrentProgram (2);
+    host.events.clear();
+    refresh();
+
+    EXPECT_NEAR (editor.inputSlider.getValue(), 0.4, 0.005);
+    EXPECT_NEAR (editor.toneSlider.getValue(), 0.8, 0.005);
+    EXPECT_NEAR (editor.selectionSlider.getValue(), 0.99, 1.0e-12);
+    EXPECT_NEAR (editor.delaySelectionSlider.getValue(), 0.332, 1.0e-12);
+    EXPECT_EQ (editor.tempoValueLabel.getText(), "98.5");
+    EXPECT_TRUE (host.events.empty());
+}
+
+TEST_F (ControlBinding, HostileValuesShowAsTheNearestEndOfEachControl)
+{
+    auto& editor = openEditor();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+
+    for (int slot : { 0, 1, 2, 3, 4, 5, 10 })
+        processor->setParameter (slot, nan);
+    processor->setParameter (3, 1.0e30f);
+    processor->levelStep = nan;
+    refresh();
+    vimbrel::test::runMessageLoop (60);
+
+    for (auto* slider : { &editor.inputSlider, &editor.lengthSlider, &editor.toneSlider, &editor.selectionSlider,
+                          &editor.delaySelectionSlider, &editor.vuSlider })
+        EXPECT_EQ (slider->getValue(), 0.0) << slider->getName();
+
+    EXPECT_EQ (editor.bpmSlider.getValue(), 0.2);
+    EXPECT_NEAR (editor.volumeSlider.getValue(), 0.999894, 1.0e-12);
+
+    // Painting every control with these values draws without fault.
+    juce::Image picture (juce::Image::ARGB, 876, 300, true);
+    juce::Graphics g (picture);
+    editor.contentComponent.paintEntireComponent (g, false);
+    EXPECT_TRUE (host.events.empty());
+}
+
+TEST_F (ControlBinding, RefreshFollowsTheFlagRulesOfEachButtonGroup)
+{
+    auto& editor = openEditor();
+
+    // Character buttons count only exactly 1.0 as on; a change is written back to the host.
+    processor->setParameter (16, 1.0f);
+    processor->setParameter (15, 0.5f);
+    host.events.clear();
+    refresh();
+
+    EXPECT_TRUE (editor.btn2Button.getToggleState());
+    EXPECT_FALSE (editor.btn1Button.getToggleState());
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 16, 1.0f } }));
+
+    // The radio keys count any non-zero value as on; the later one wins within a group.
+    processor->setParameter (18, 0.5f);
+    processor->setParameter (11, 1.0f);
+    processor->setParameter (12, 1.0f);
+    host.events.clear();
+    refresh();
+
+    EXPECT_TRUE (editor.btn88Button.getToggleState());
+    EXPECT_FALSE (editor.btn58Button.getToggleState());
+    EXPECT_TRUE (editor.btnhostButton.getToggleState());
+    EXPECT_FALSE (editor.btnmanualButton.getToggleState());
+    EXPECT_TRUE (host.events.empty());
+
+    processor->setParameter (21, 0.0f);
+    refresh();
+    EXPECT_TRUE (editor.btn58Button.getToggleState());
+    EXPECT_FALSE (editor.btn88Button.getToggleState());
+}
+
+TEST_F (ControlBinding, ButtonsWriteTheirSlotsInTheRadioOrder)
+{
+    auto& editor = openEditor();
+
+    editor.btn2Button.triggerClick();
+    vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 16, 1.0f } }));
+    EXPECT_EQ (processor->fbtn2, 1.0f);
+
+    host.events.clear();
+    editor.btn2Button.triggerClick();
+    vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 16, 0.0f } }));
+
+    // 5/8 on, then 7/8 clicked: 5/8 is written off first, then 7/8 on.
+    processor->setParameter (18, 1.0f);
+    processor->setParameter (21, 0.0f);
+    refresh();
+    host.events.clear();
+    editor.btn78Button.triggerClick();
+    vimbrel::test::runMessageLoopUntil ([&] { return host.events.size() >= 2; }, 1000);
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 18, 0.0f }, { 'v', 20, 1.0f } }));
+    EXPECT_FALSE (editor.btn58Button.getToggleState());
+    EXPECT_TRUE (editor.btn78Button.getToggleState());
+
+    // Clicking the tempo key that is already on writes it once more.
+    host.events.clear();
+    editor.btnhostButton.triggerClick();
+    vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 12, 1.0f } }));
+    EXPECT_FALSE (editor.btnmanualButton.getToggleState());
+    EXPECT_FALSE (editor.btnclassicButton.getToggleState());
+}
+} // namespace

@@ -1,0 +1,97 @@
+#include "HostedPlugin.h"
+
+#include "MessageLoop.h"
+
+#include <atomic>
+#include <thread>
+
+namespace
+{
+using vimbrel::test::loadBuiltPlugin;
+
+// Resident memory of this process, in bytes.
+size_t residentBytes()
+{
+    const auto fields = juce::StringArray::fromTokens (juce::File ("/proc/self/statm").loadFileAsString(), false);
+    return (size_t) fields[1].getLargeIntValue() * (size_t) sysconf (_SC_PAGESIZE);
+}
+
+// Plays silence through the plug-in on a thread of its own, as a host's audio thread does.
+class AudioThread
+{
+public:
+    explicit AudioThread (juce::AudioPluginInstance& pluginToPlay) : plugin (pluginToPlay)
+    {
+        thread = std::thread ([this] {
+            juce::AudioBuffer<float> buffer (2, 256);
+            juce::MidiBuffer midi;
+
+            while (running)
+            {
+                buffer.clear();
+                plugin.processBlock (buffer, midi);
+                ++blocks;
+                std::this_thread::sleep_for (std::chrono::milliseconds (2));
+            }
+        });
+    }
+
+    ~AudioThread()
+    {
+        running = false;
+        thread.join();
+    }
+
+    std::atomic<int> blocks { 0 };
+
+private:
+    juce::AudioPluginInstance& plugin;
+    std::atomic<bool> running { true };
+    std::thread thread;
+};
+
+// Opens the plug-in's window in a desktop window of the host, shows it for a moment, closes it.
+void openAndClose (juce::AudioPluginInstance& plugin)
+{
+    std::unique_ptr<juce::AudioProcessorEditor> editor (plugin.createEditorIfNeeded());
+    ASSERT_NE (editor, nullptr);
+
+    juce::DocumentWindow window ("FHA_Vimbrel2", juce::Colours::black, 0);
+    window.setContentNonOwned (editor.get(), true);
+    window.setVisible (true);
+    vimbrel::test::runMessageLoop (60);
+
+    EXPECT_EQ (editor->getWidth(), 876);
+    EXPECT_EQ (editor->getHeight(), 300);
+
+    window.clearContentComponent();
+    editor.reset();
+    vimbrel::test::runMessageLoop (20);
+}
+
+TEST (HostedEditor, OpensAndClosesRepeatedlyWhileAudioPlays)
+{
+    if (juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isEmpty())
+        GTEST_SKIP() << "needs a display (scripts/test provides a virtual one)";
+
+    auto plugin = loadBuiltPlugin();
+    ASSERT_NE (plugin, nullptr);
+    AudioThread audio (*plugin);
+
+    // The first openings fill the framework's caches (fonts, decoded pictures).
+    for (int i = 0; i < 3; ++i)
+        openAndClose (*plugin);
+
+    const auto before = residentBytes();
+
+    for (int i = 0; i < 20; ++i)
+        openAndClose (*plugin);
+
+    const auto after = residentBytes();
+    EXPECT_GT (audio.blocks.load(), 100);
+
+    // One window's pictures take several megabytes; twenty leaked windows would show clearly.
+    EXPECT_LT ((double) after - (double) before, 16.0 * 1024 * 1024)
+        << "resident memory grew from " << before << " to " << after << " bytes";
+}
+} // namespace
