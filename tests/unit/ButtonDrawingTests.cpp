@@ -1,7 +1,6 @@
 #include "lookandfeel/EchoLookAndFeel.h"
 #include "lookandfeel/PanelPictures.h"
 
-#include "DisplaySetUp.h"
 #include "PictureTesting.h"
 
 #include <vector>
@@ -19,7 +18,6 @@ struct ButtonOnScreen
 {
     ButtonOnScreen()
     {
-        vimbrel::test::prepareDisplayForWindows();
         button.setLookAndFeel (&lookAndFeel);
         window.addAndMakeVisible (button);
         window.setBounds (20, 20, 100, 80);

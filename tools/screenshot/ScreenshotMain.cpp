@@ -14,8 +14,9 @@ namespace
 {
 juce::Image renderWindow()
 {
-    NewProjectAudioProcessor processor;
-    const std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+    // The processor holds the echo's delay memory: far too large for the stack.
+    const auto processor = std::make_unique<NewProjectAudioProcessor>();
+    const std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditor());
     return editor->createComponentSnapshot (editor->getLocalBounds());
 }
 
