@@ -10,7 +10,7 @@ required_packages=(
     juce-modules-source           # the framework: modules, juceaide, CMake package
     libgtest-dev libbenchmark-dev # unit tests and benchmarks
     xvfb xauth                    # the window tests run on a virtual X display
-    fontconfig-config fonts-liberation2 fonts-dejavu-core # text drawing; "Arial" resolves to Liberation Sans
+    fontconfig-config fonts-liberation2 fonts-dejavu-core # text drawing; the artwork generator needs Liberation
 )
 
 log() { printf '\n==> %s\n' "$*"; }
@@ -42,10 +42,9 @@ configure_build() {
     local launcher=()
     command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        log "Configuring $dir"
-        cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@"
-    fi
+    # Configuring again is quick, and makes targets added since the last run known to the build.
+    log "Configuring $dir"
+    cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
 }
 
 # build <build dir> [targets...]

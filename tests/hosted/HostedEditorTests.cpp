@@ -91,7 +91,13 @@ TEST (HostedEditor, OpensAndClosesRepeatedlyWhileAudioPlays)
     EXPECT_GT (audio.blocks.load(), 100);
 
     // One window's pictures take several megabytes; twenty leaked windows would show clearly.
+    // (Under AddressSanitizer freed memory is held back on purpose, and its leak checker
+    // watches instead.)
+   #if ! defined (__SANITIZE_ADDRESS__)
     EXPECT_LT ((double) after - (double) before, 16.0 * 1024 * 1024)
         << "resident memory grew from " << before << " to " << after << " bytes";
+   #else
+    juce::ignoreUnused (before, after);
+   #endif
 }
 } // namespace
