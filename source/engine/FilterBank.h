@@ -1,24 +1,40 @@
 #pragma once
 
-#include <juce_audio_basics/juce_audio_basics.h>
+#include "SampleFilter.h"
 
-// The eight biquads one channel of the echo uses, by their role in the signal path.
+// The eight biquads one channel of the echo uses, by their role in the signal path. Only
+// the tone shelf is redesigned while audio runs (by the tone control, from any thread), so
+// it alone is the framework's locked filter.
 struct ChannelFilters
 {
-    juce::IIRFilter inputShelf;      // record stage, before the saturator
-    juce::IIRFilter inputNotch;      // record stage, after the saturator
-    juce::IIRFilter echoPresence;    // voicing, first filter
-    juce::IIRFilter echoLowPass;     // voicing, second filter
-    juce::IIRFilter voicingHighPass; // side branch of the tape curve
-    juce::IIRFilter echoTopLowPass;  // voicing, after the tape curve
-    juce::IIRFilter echoHighPass;    // voicing, after the top low-pass
-    juce::IIRFilter toneShelf;       // voicing, last filter; follows the tone control
+    SampleFilter inputShelf;      // record stage, before the saturator
+    SampleFilter inputNotch;      // record stage, after the saturator
+    SampleFilter echoPresence;    // voicing, first filter
+    SampleFilter echoLowPass;     // voicing, second filter
+    SampleFilter voicingHighPass; // side branch of the tape curve
+    SampleFilter echoTopLowPass;  // voicing, after the tape curve
+    SampleFilter echoHighPass;    // voicing, after the top low-pass
+    juce::IIRFilter toneShelf;    // voicing, last filter; follows the tone control
+
+    // Designs the fixed filters for a sample rate; the running state is kept.
+    void designFixedFilters (double sampleRate) noexcept
+    {
+        using C = juce::IIRCoefficients;
+        inputShelf.setCoefficients (C::makeLowShelf (sampleRate, 700.0, 0.9, 0.58f));
+        inputNotch.setCoefficients (C::makePeakFilter (sampleRate, 1500.0, 1.0, 0.4f));
+        echoPresence.setCoefficients (C::makePeakFilter (sampleRate, 4000.0, 0.7, 0.6f));
+        echoLowPass.setCoefficients (C::makeLowPass (sampleRate, 7800.0));
+        voicingHighPass.setCoefficients (C::makeHighPass (sampleRate, 1400.0));
+        echoTopLowPass.setCoefficients (C::makeLowPass (sampleRate, 13200.0));
+        echoHighPass.setCoefficients (C::makeHighPass (sampleRate, 220.0));
+    }
 
     void reset() noexcept
     {
         for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass,
-                              &echoTopLowPass, &echoHighPass, &toneShelf })
+                              &echoTopLowPass, &echoHighPass })
             filter->reset();
+        toneShelf.reset();
     }
 };
 

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+// One integer-sample ring delay line of the drum. Its time value is in line time units
+// (10 units are one second). Samples enter and leave as floats, so the ring stores floats.
+class SimpleDelay
+{
+public:
+    static constexpr int capacity = 150000;
+
+    double rate = 44100.0;
+    std::array<float, capacity + 1> buffer {};
+    int length = capacity;
+    int writePos = 0;
+    int delaySamples = 0;
+    int readPos = 0;
+    double timeValue = 0.0;
+
+    // Stores the sample and replaces it by the delayed one. Writing first lets a delay of 0
+    // return its own input.
+    void processSample (float* sample) noexcept
+    {
+        buffer[(size_t) writePos] = *sample;
+
+        int r = writePos - delaySamples;
+
+        if (r < 0)
+        {
+            r = length - delaySamples + writePos;
+            if (r < 0)
+                r = 0;
+        }
+        else if (r >= length)
+        {
+            r -= length; // a negative delay reads ahead of the write position
+        }
+
+        readPos = r;
+
+        if (++writePos >= length)
+            writePos = 0;
+
+        *sample = buffer[(size_t) r];
+    }
+
+    // Sets the time value while audio runs: the delay never exceeds the ring.
+    void setTimeValue (double newTimeValue) noexcept
+    {
+        timeValue = newTimeValue;
+        delaySamples = std::min (delayForTime (newTimeValue), length - 1);
+    }
+
+    // Adopts a new sample rate and recomputes the delay from the time value, unlimited above
+    // (the read position stays inside the ring all the same).
+    void setRate (double newRate) noexcept
+    {
+        rate = newRate;
+        delaySamples = delayForTime (timeValue);
+    }
+
+private:
+    // The whole samples in a time value, the product formed first. Any time value a host
+    // can cause gives a delay the read rule handles: not a number is 0, and the range is
+    // limited to one ring length below zero (so one wrap suffices) and the int range above.
+    int delayForTime (double time) const noexcept
+    {
+        const double samples = time * rate / 10.0;
+
+        if (std::isnan (samples))
+            return 0;
+        if (samples <= (double) -length)
+            return -length;
+        if (samples >= (double) std::numeric_limits<int>::max())
+            return std::numeric_limits<int>::max();
+
+        return (int) samples;
+    }
+};
