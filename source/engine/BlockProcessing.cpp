@@ -111,11 +111,10 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
         std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
         if (const int stages = oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
         {
-            const float inputs[2][2] = { { headInputs.oddL, headInputs.evenL }, { headInputs.oddR, headInputs.evenR } };
-            for (int channel = 0; channel < 2; ++channel)
-                for (int head = 0; head < HeadBank::numHeads; ++head)
-                    heads[(size_t) (4 * channel + head)] = headBank.runHead (
-                        channel, head, inputs[channel][head % 2], stages, weights.bank0, weights.bank1);
+            heads = { headInputs.oddL, headInputs.evenL, headInputs.oddL, headInputs.evenL,
+                      headInputs.oddR, headInputs.evenR, headInputs.oddR, headInputs.evenR };
+            for (int stage = 0; stage < stages; ++stage)
+                headBank.runStage (stage, heads, weights.bank0, weights.bank1);
         }
 
         HeadSelector::skew (heads, drumDrift.driftOffset);

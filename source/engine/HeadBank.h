@@ -56,19 +56,27 @@ struct HeadBank
         }
     }
 
-    // One sample through one head's chain of stages, each stage the fade of its two banks.
-    float runHead (int channel, int head, float input, int stages, double weight0, double weight1) noexcept
+    // One sample through one stage of all eight heads (channel 1's four, then channel 2's):
+    // each head's input goes into both banks, and the stage gives their fade. Stages run in
+    // order, each taking the previous one's outputs.
+    void runStage (int stage, std::array<float, 8>& signal, double weight0, double weight1) noexcept
     {
-        float x = input;
+        SimpleDelay* stageLines = &lines[(size_t) (8 * stage)];
+        const int position = stageLines->writePos;
 
-        for (int stage = 0; stage < stages; ++stage)
+        // Unrolled, every line of the stage sits at a fixed offset from the first.
+#pragma GCC unroll 2
+        for (int channel = 0; channel < 2; ++channel)
         {
-            float out0 = x, out1 = x;
-            line (channel, stage, 0, head).processSample (&out0);
-            line (channel, stage, 1, head).processSample (&out1);
-            x = (float) std::fma ((double) out0, weight0, (double) out1 * weight1);
+#pragma GCC unroll 4
+            for (int head = 0; head < numHeads; ++head)
+            {
+                float& x = signal[(size_t) (numHeads * channel + head)];
+                SimpleDelay* bank0 = stageLines + 32 * channel + head;
+                const float out0 = bank0->processAt (position, x);
+                const float out1 = bank0[4].processAt (position, x);
+                x = (float) std::fma ((double) out0, weight0, (double) out1 * weight1);
+            }
         }
-
-        return x;
     }
 };

@@ -2,6 +2,8 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <cmath>
+
 // A biquad run one sample at a time with the framework filter's exact arithmetic, inlined
 // and without a lock. The fixed filters of the echo are designed only at preparation, while
 // no block runs, so they need neither the framework's per-call overhead nor its lock.
@@ -48,5 +50,6 @@ struct SampleFilter
     }
 
 private:
-    static float snapToZero (float value) noexcept { return (value < -1.0e-8f || value > 1.0e-8f) ? value : 0.0f; }
+    // Keeps a value only beyond +-1e-8; not a number becomes 0 too.
+    static float snapToZero (float value) noexcept { return std::abs (value) > 1.0e-8f ? value : 0.0f; }
 };

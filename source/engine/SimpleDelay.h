@@ -10,11 +10,10 @@
 class SimpleDelay
 {
 public:
-    static constexpr int capacity = 150000;
+    static constexpr int length = 150000;
 
     double rate = 44100.0;
-    std::array<float, capacity + 1> buffer {};
-    int length = capacity;
+    std::array<float, length + 1> buffer {};
     int writePos = 0;
     int delaySamples = 0;
     int readPos = 0;
@@ -22,30 +21,20 @@ public:
 
     // Stores the sample and replaces it by the delayed one. Writing first lets a delay of 0
     // return its own input.
-    void processSample (float* sample) noexcept
+    void processSample (float* sample) noexcept { *sample = processAt (writePos, *sample); }
+
+    // The same step for a write position known to the caller: the lines of one stage of the
+    // head bank always run together, so they share one.
+    float processAt (int position, float in) noexcept
     {
-        buffer[(size_t) writePos] = *sample;
-
-        int r = writePos - delaySamples;
-
-        if (r < 0)
-        {
-            r = length - delaySamples + writePos;
-            if (r < 0)
-                r = 0;
-        }
-        else if (r >= length)
-        {
-            r -= length; // a negative delay reads ahead of the write position
-        }
-
+        buffer[(size_t) position] = in;
+        const int r = readPosition (position);
         readPos = r;
-
-        if (++writePos >= length)
-            writePos = 0;
-
-        *sample = buffer[(size_t) r];
+        writePos = nextPosition (position);
+        return buffer[(size_t) r];
     }
+
+    static int nextPosition (int position) noexcept { return position + 1 < length ? position + 1 : 0; }
 
     // Sets the time value while audio runs: the delay never exceeds the ring.
     void setTimeValue (double newTimeValue) noexcept
@@ -63,6 +52,26 @@ public:
     }
 
 private:
+    // A delay beyond the samples written since the ring's start reads the oldest entry; a
+    // negative one reads ahead of the write position, wrapped into the ring.
+    int readPosition (int position) const noexcept
+    {
+        int r = position - delaySamples;
+
+        if (r < 0)
+        {
+            r += length;
+            if (r < 0)
+                r = 0;
+        }
+        else if (r >= length)
+        {
+            r -= length;
+        }
+
+        return r;
+    }
+
     // The whole samples in a time value, the product formed first. Any time value a host
     // can cause gives a delay the read rule handles: not a number is 0, and the range is
     // limited to one ring length below zero (so one wrap suffices) and the int range above.
