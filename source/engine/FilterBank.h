@@ -2,6 +2,8 @@
 
 #include "SampleFilter.h"
 
+#include <algorithm>
+
 // The eight biquads one channel of the echo uses, by their role in the signal path. Only
 // the tone shelf is redesigned while audio runs (by the tone control, from any thread), so
 // it alone is the framework's locked filter.
@@ -20,13 +22,22 @@ struct ChannelFilters
     void designFixedFilters (double sampleRate) noexcept
     {
         using C = juce::IIRCoefficients;
-        inputShelf.setCoefficients (C::makeLowShelf (sampleRate, 700.0, 0.9, 0.58f));
-        inputNotch.setCoefficients (C::makePeakFilter (sampleRate, 1500.0, 1.0, 0.4f));
-        echoPresence.setCoefficients (C::makePeakFilter (sampleRate, 4000.0, 0.7, 0.6f));
-        echoLowPass.setCoefficients (C::makeLowPass (sampleRate, 7800.0));
-        voicingHighPass.setCoefficients (C::makeHighPass (sampleRate, 1400.0));
-        echoTopLowPass.setCoefficients (C::makeLowPass (sampleRate, 13200.0));
-        echoHighPass.setCoefficients (C::makeHighPass (sampleRate, 220.0));
+        const auto f = [sampleRate] (double frequency) { return designFrequency (frequency, sampleRate); };
+        inputShelf.setCoefficients (C::makeLowShelf (sampleRate, f (700.0), 0.9, 0.58f));
+        inputNotch.setCoefficients (C::makePeakFilter (sampleRate, f (1500.0), 1.0, 0.4f));
+        echoPresence.setCoefficients (C::makePeakFilter (sampleRate, f (4000.0), 0.7, 0.6f));
+        echoLowPass.setCoefficients (C::makeLowPass (sampleRate, f (7800.0)));
+        voicingHighPass.setCoefficients (C::makeHighPass (sampleRate, f (1400.0)));
+        echoTopLowPass.setCoefficients (C::makeLowPass (sampleRate, f (13200.0)));
+        echoHighPass.setCoefficients (C::makeHighPass (sampleRate, f (220.0)));
+    }
+
+    // A biquad designed above half the sample rate is unstable and would fill the echo with
+    // infinities; at such low rates the filter moves just below it. From 29.4 kHz up every
+    // filter sits where it belongs.
+    static double designFrequency (double frequency, double sampleRate) noexcept
+    {
+        return std::min (frequency, 0.45 * sampleRate);
     }
 
     void reset() noexcept
@@ -41,5 +52,6 @@ struct ChannelFilters
 // The tone control's shelf: a linear gain from 0.4 at tone 0 to 1.6 at tone 1, flat at 0.5.
 inline juce::IIRCoefficients makeToneShelf (double sampleRate, float tone)
 {
-    return juce::IIRCoefficients::makeHighShelf (sampleRate, 1200.0, 1.0, tone * 1.2f + 0.4f);
+    return juce::IIRCoefficients::makeHighShelf (sampleRate, ChannelFilters::designFrequency (1200.0, sampleRate), 1.0,
+                                                 tone * 1.2f + 0.4f);
 }
