@@ -90,6 +90,8 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
             blockPeak = (float) value;
     };
 
+    const DrumDrift::Rates rates (sampleRate, sampleStep);
+
     for (int i = 0; i < numSamples; ++i)
     {
         const Sample dryL = channel1[i], dryR = channel2[i];
@@ -105,8 +107,7 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
         const auto headInputs = RepeatModes::headInputs ({ fselection, flenght, fbtn3 != 0.0f, fbtn1 != 0.0f },
                                                          shaped.tL, shaped.tR, feedbackL, feedbackR, headOutputs);
 
-        const auto weights = drumDrift.step (sampleRate, sampleStep,
-                                             [this] (int bank, double drift) { retimeBank (bank, drift); });
+        const auto weights = drumDrift.step (rates, [this] (int bank, double drift) { retimeBank (bank, drift); });
 
         std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
         if (const int stages = oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
@@ -120,7 +121,7 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
         HeadSelector::skew (heads, drumDrift.driftOffset);
         headOutputs = heads;
 
-        const float position = fdelayselection;
+        const int position = HeadSelector::position (fdelayselection);
         feedbackL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
         feedbackR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
         float w = (float) feedbackL, v = (float) feedbackR;

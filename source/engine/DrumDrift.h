@@ -23,6 +23,22 @@ struct DrumDrift
         double bank0, bank1;
     };
 
+    // What the sample rate alone decides; the same for a whole block.
+    struct Rates
+    {
+        double sampleRate, sampleStep;
+        double jitterClock; // 2000/44100 of the jitter phase per sample, at every rate
+        double speedScale;  // turns the fade speed's base into a step per sample
+
+        Rates (double rate, double step) noexcept
+            : sampleRate (rate),
+              sampleStep (step),
+              jitterClock (2.0 / (0.5 * rate) * 10.0 * (50.0 * rate / 44100.0)),
+              speedScale (1.0 / (0.5 * rate) * 10.0)
+        {
+        }
+    };
+
     void reset() noexcept
     {
         fadePosition = 0.0;
@@ -33,16 +49,16 @@ struct DrumDrift
 
     // One sample of drift and fade. retimeBank (bank, drift) is called for every bank retime.
     template <typename RetimeBank>
-    Weights step (double sampleRate, double sampleStep, RetimeBank&& retimeBank)
+    Weights step (const Rates& rates, RetimeBank&& retimeBank)
     {
-        runJitterClock (sampleRate, sampleStep);
+        runJitterClock (rates.jitterClock, rates.sampleStep);
 
-        const double b = (jitterOffset + 170.0) / 1.75 * (double) 0.05f * sampleRate / 44100.0;
-        const double v = 1.0 / (0.5 * sampleRate) * 10.0 * b;
+        const double b = (jitterOffset + 170.0) / 1.75 * (double) 0.05f * rates.sampleRate / 44100.0;
+        const double v = rates.speedScale * b;
         const Speeds speeds { (1.02 - driftOffset) * v, -(v * (driftOffset + 1.02)) };
 
         if (driftDirection == 1 || driftDirection == -1)
-            moveByBank (speeds, sampleStep, retimeBank);
+            moveByBank (speeds, rates.sampleStep, retimeBank);
 
         if (fadePosition > 1.0)
             fadePosition = 1.0;
@@ -63,10 +79,8 @@ private:
         double forward, backward;
     };
 
-    void runJitterClock (double sampleRate, double sampleStep) noexcept
+    void runJitterClock (double clock, double sampleStep) noexcept
     {
-        const double clock = 2.0 / (0.5 * sampleRate) * 10.0 * (50.0 * sampleRate / 44100.0);
-
         if (jitterDirection == 1)
         {
             jitterPhase -= clock;

@@ -24,11 +24,12 @@ struct DriftRun
     DriftRun (double sampleRate, int numSamples)
     {
         const double step = 10.0 / sampleRate;
+        const DrumDrift::Rates rates (sampleRate, step);
         drift.reset();
 
         for (int i = 0; i < numSamples; ++i)
         {
-            drift.step (sampleRate, step, [&] (int bank, double) {
+            drift.step (rates, [&] (int bank, double) {
                 retimes.push_back ({ i, bank, std::lround (drift.driftOffset / step) });
             });
             jitterSteps.push_back (drift.jitterOffset / step);
@@ -40,7 +41,7 @@ TEST (DrumDrift, FadeStartsAtTheMidpointAndRetimesBankOneFirst)
 {
     DrumDrift drift;
     drift.reset();
-    const auto weights = drift.step (44100.0, 10.0 / 44100.0, [] (int, double) {});
+    const auto weights = drift.step (DrumDrift::Rates (44100.0, 10.0 / 44100.0), [] (int, double) {});
     EXPECT_NEAR (drift.fadePosition, 0.0022468, 1e-7);
     EXPECT_NEAR (weights.bank0, (1.0 + drift.fadePosition) * 0.5, 1e-15);
     EXPECT_NEAR (weights.bank1, (1.0 - drift.fadePosition) * 0.5, 1e-15);
@@ -99,7 +100,7 @@ TEST (DrumDrift, AnUnknownDirectionHoldsTheFade)
     DrumDrift drift;
     drift.fadePosition = 0.25;
     drift.driftDirection = 0;
-    const auto weights = drift.step (44100.0, 10.0 / 44100.0, [] (int, double) { FAIL() << "no retime expected"; });
+    const auto weights = drift.step (DrumDrift::Rates (44100.0, 10.0 / 44100.0), [] (int, double) { FAIL() << "no retime expected"; });
     EXPECT_EQ (drift.fadePosition, 0.25);
     EXPECT_EQ (weights.bank0, 0.625);
     EXPECT_EQ (weights.bank1, 0.375);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 namespace
@@ -62,10 +63,12 @@ TEST (HeadSelector, PositionsFollowTheLimits)
         { 0.9f, (double) (1110.0f / 2.7f) },
         { 0.996f, (double) (1111.0f / 3.4f) },
         { 1.5f, previous }, // beyond the last position the previous repeat returns
+        { std::numeric_limits<float>::quiet_NaN(), previous },
     };
 
     for (const auto& c : cases)
-        EXPECT_EQ (HeadSelector::select (heads, c.position, previous), c.echo) << "position " << c.position;
+        EXPECT_EQ (HeadSelector::select (heads, HeadSelector::position (c.position), previous), c.echo)
+            << "selection " << c.position;
 }
 
 TEST (HeadSelector, SkewFollowsTheDrift)
