@@ -20,9 +20,9 @@ void processBlockRealtimeFactor (benchmark::State& state)
     layout.inputBuses.add (set);
     layout.outputBuses.add (set);
     processor->setBusesLayout (layout);
-    processor->setParameter (4, 0.99f);                           // swell
-    processor->setParameter (5, 0.996f);                          // all four heads
-    processor->setParameter (9, (float) (stages - 1) * 0.25f);    // stage count
+    processor->setParameter (4, 0.99f);                        // swell
+    processor->setParameter (5, 0.996f);                       // all four heads
+    processor->setParameter (9, (float) (stages - 1) * 0.25f); // stage count
     processor->setParameter (15, 1.0f);
     processor->setParameter (17, 1.0f);
     processor->prepareToPlay (sampleRate, blockSize);
@@ -41,8 +41,8 @@ void processBlockRealtimeFactor (benchmark::State& state)
         benchmark::DoNotOptimize (buffer.getReadPointer (0));
     }
 
-    state.counters["realtime"] = benchmark::Counter ((double) blockSize / sampleRate * (double) state.iterations(),
-                                                     benchmark::Counter::kIsRate);
+    state.counters["realtime"] =
+        benchmark::Counter ((double) blockSize / sampleRate * (double) state.iterations(), benchmark::Counter::kIsRate);
     state.counters["instance_MB"] = (double) sizeof (NewProjectAudioProcessor) / 1e6;
     state.counters["fma_instructions"] = processor->useFmaInstructions ? 1 : 0;
 }

@@ -67,15 +67,17 @@ void NewProjectAudioProcessor::retimeBank (int bank, double drift) noexcept
 // the maths library's call), once with the fused multiply-add instructions. Both round every
 // fma exactly once, so they give the same bits.
 template <typename Sample>
-__attribute__ ((flatten)) void NewProjectAudioProcessor::runSampleLoopWithLibraryFma (Sample* channel1, Sample* channel2, int numSamples,
-                                                            int numOutputs, float& blockPeak)
+__attribute__ ((flatten)) void NewProjectAudioProcessor::runSampleLoopWithLibraryFma (Sample* channel1,
+                                                                                      Sample* channel2, int numSamples,
+                                                                                      int numOutputs, float& blockPeak)
 {
     runSampleLoop (channel1, channel2, numSamples, numOutputs, blockPeak);
 }
 
 template <typename Sample>
-__attribute__ ((target ("avx,fma"), flatten)) void NewProjectAudioProcessor::runSampleLoopWithFmaInstructions (
-    Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak)
+__attribute__ ((target ("avx,fma"), flatten)) void
+NewProjectAudioProcessor::runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples,
+                                                            int numOutputs, float& blockPeak)
 {
     runSampleLoop (channel1, channel2, numSamples, numOutputs, blockPeak);
 }
@@ -101,8 +103,8 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
         const float volume = fvolume, inputVolume = finput;
         const bool stereoInput = fbtn1 != 0.0f || fbtn3 != 0.0f;
 
-        const auto shaped = InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, filters[0],
-                                                 filters[1]);
+        const auto shaped =
+            InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, filters[0], filters[1]);
 
         const auto headInputs = RepeatModes::headInputs ({ fselection, flenght, fbtn3 != 0.0f, fbtn1 != 0.0f },
                                                          shaped.tL, shaped.tR, feedbackL, feedbackR, headOutputs);

@@ -11,7 +11,7 @@ struct DrumDrift
     int fadeBank = 1;          // +1 while the fade moves towards bank 0, -1 towards bank 1
     int driftDirection = 1;
     double driftOffset = 0.0;
-    double driftTotal = 0.0;   // the drift given to the last bank retime
+    double driftTotal = 0.0; // the drift given to the last bank retime
     double jitterPhase = 0.0;
     double jitterOffset = 0.0;
     int jitterDirection = 1;

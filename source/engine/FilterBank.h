@@ -42,8 +42,8 @@ struct ChannelFilters
 
     void reset() noexcept
     {
-        for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass,
-                              &echoTopLowPass, &echoHighPass })
+        for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass, &echoTopLowPass,
+                              &echoHighPass })
             filter->reset();
         toneShelf.reset();
     }

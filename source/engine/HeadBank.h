@@ -66,9 +66,11 @@ struct HeadBank
 
         // Once per cache line of samples, every line of the stage asks for its memory early.
         if (position % 16 == 0)
+        {
             for (int channel = 0; channel < 2; ++channel)
                 for (int line = 0; line < 8; ++line)
                     stageLines[32 * channel + line].fetchAhead (position);
+        }
 
         // Unrolled, every line of the stage sits at a fixed offset from the first.
 #pragma GCC unroll 2

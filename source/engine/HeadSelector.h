@@ -22,18 +22,30 @@ inline void skew (std::array<float, 8>& heads, double driftOffset) noexcept
 // limit the value does not exceed. The fourth limit is a double just above 1/3.
 inline int position (float selection) noexcept
 {
-    if (selection <= 0.083333336f) return 1;
-    if (selection <= 0.16666667f) return 2;
-    if (selection <= 0.25f) return 3;
-    if ((double) selection <= 0.3416666666666666) return 4;
-    if (selection <= 0.41666666f) return 5;
-    if (selection <= 0.5f) return 6;
-    if (selection <= 0.5833333f) return 7;
-    if (selection <= 0.6666667f) return 8;
-    if (selection <= 0.75f) return 9;
-    if (selection <= 0.8333333f) return 10;
-    if (selection <= 0.9166667f) return 11;
-    if (selection <= 1.0f) return 12;
+    if (selection <= 0.083333336f)
+        return 1;
+    if (selection <= 0.16666667f)
+        return 2;
+    if (selection <= 0.25f)
+        return 3;
+    if ((double) selection <= 0.3416666666666666)
+        return 4;
+    if (selection <= 0.41666666f)
+        return 5;
+    if (selection <= 0.5f)
+        return 6;
+    if (selection <= 0.5833333f)
+        return 7;
+    if (selection <= 0.6666667f)
+        return 8;
+    if (selection <= 0.75f)
+        return 9;
+    if (selection <= 0.8333333f)
+        return 10;
+    if (selection <= 0.9166667f)
+        return 11;
+    if (selection <= 1.0f)
+        return 12;
     return 13;
 }
 

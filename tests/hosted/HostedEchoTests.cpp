@@ -47,10 +47,7 @@ juce::AudioBuffer<float> play (juce::AudioPluginInstance& plugin, int numBlocks,
 }
 
 // A second of silence: both banks of the drum take the current spacing.
-void settle (juce::AudioPluginInstance& plugin)
-{
-    play (plugin, (int) rate / blockSize);
-}
+void settle (juce::AudioPluginInstance& plugin) { play (plugin, (int) rate / blockSize); }
 
 int firstEcho (const juce::AudioBuffer<float>& out, int channel, int skip = 400, float level = 0.02f)
 {
@@ -142,8 +139,12 @@ TEST (HostedEcho, HostileSlotValuesNeitherCrashNorStopTheAudio)
     plugin->setPlayHead (&transport);
     const auto& parameters = plugin->getParameters();
 
-    const float hostile[] = { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                              -std::numeric_limits<float>::infinity(), 1e30f, -1e30f, -1.0f };
+    const float hostile[] = { std::numeric_limits<float>::quiet_NaN(),
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              1e30f,
+                              -1e30f,
+                              -1.0f };
     const double tempos[] = { std::numeric_limits<double>::quiet_NaN(), 1e300, 0.0, -5.0, 1e-30, 120.0 };
 
     for (size_t v = 0; v < std::size (hostile); ++v)

@@ -46,13 +46,17 @@ juce::AudioBuffer<float> phrase (int channels, double rate, double seconds)
         for (int i = 0; i < buffer.getNumSamples(); ++i)
         {
             const double t = i / rate, note = std::fmod (t, 0.25);
-            buffer.setSample (c, i, (float) (0.4 * std::exp (-note * 12.0) * std::sin (2.0 * juce::MathConstants<double>::pi * (220.0 + 110.0 * c + 440.0 * (int) (t / 0.25)) * t)));
+            buffer.setSample (c, i,
+                              (float) (0.4 * std::exp (-note * 12.0) *
+                                       std::sin (2.0 * juce::MathConstants<double>::pi *
+                                                 (220.0 + 110.0 * c + 440.0 * (int) (t / 0.25)) * t)));
         }
     return buffer;
 }
 
 // A plain WAV file: 8, 16, 24 or 32-bit integer samples, or 32-bit float.
-void writeWav (const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits, bool isFloat = false)
+void writeWav (const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits,
+               bool isFloat = false)
 {
     juce::MemoryOutputStream out;
     const int channels = audio.getNumChannels(), frames = audio.getNumSamples(), bytes = bits / 8;
@@ -130,7 +134,8 @@ Decoded readWav (const juce::File& file)
             float value;
             const auto raw = (juce::uint32) code;
             std::memcpy (&value, &raw, 4);
-            decoded.audio.setSample (c, i, decoded.isFloat ? value : (float) ((double) code / std::ldexp (1.0, decoded.bits - 1)));
+            decoded.audio.setSample (
+                c, i, decoded.isFloat ? value : (float) ((double) code / std::ldexp (1.0, decoded.bits - 1)));
         }
 
     return decoded;
@@ -201,8 +206,8 @@ TEST_F (RendererTest, TempoAndTailShapeTheEcho)
     for (const auto& c : cases)
     {
         const auto output = file ("echo.wav");
-        const auto run = runRenderer ({ input.getFullPathName(), output.getFullPathName(), "--bpm", c.bpm, "--tail",
-                                        "0.5", "--float" });
+        const auto run = runRenderer (
+            { input.getFullPathName(), output.getFullPathName(), "--bpm", c.bpm, "--tail", "0.5", "--float" });
         ASSERT_EQ (run.exitCode, 0) << run.output;
 
         const auto out = readWav (output);
@@ -262,7 +267,9 @@ TEST_F (RendererTest, BadInputGivesOneClearMessageAndNoFile)
         { "unknown option", { in, out, "--wet" }, "unknown option '--wet'" },
         { "option without value", { in, out, "--bpm" }, "--bpm needs a value" },
         { "one path only", { in }, "give one input and one output file" },
-        { "unwritable output", { in, folder.getChildFile ("no/such/folder/out.wav").getFullPathName() }, "cannot write" },
+        { "unwritable output",
+          { in, folder.getChildFile ("no/such/folder/out.wav").getFullPathName() },
+          "cannot write" },
     };
 
     for (const auto& c : cases)

@@ -29,9 +29,10 @@ struct DriftRun
 
         for (int i = 0; i < numSamples; ++i)
         {
-            drift.step (rates, [&] (int bank, double) {
-                retimes.push_back ({ i, bank, std::lround (drift.driftOffset / step) });
-            });
+            drift.step (rates,
+                        [&] (int bank, double) {
+                            retimes.push_back ({ i, bank, std::lround (drift.driftOffset / step) });
+                        });
             jitterSteps.push_back (drift.jitterOffset / step);
         }
     }
@@ -100,7 +101,8 @@ TEST (DrumDrift, AnUnknownDirectionHoldsTheFade)
     DrumDrift drift;
     drift.fadePosition = 0.25;
     drift.driftDirection = 0;
-    const auto weights = drift.step (DrumDrift::Rates (44100.0, 10.0 / 44100.0), [] (int, double) { FAIL() << "no retime expected"; });
+    const auto weights =
+        drift.step (DrumDrift::Rates (44100.0, 10.0 / 44100.0), [] (int, double) { FAIL() << "no retime expected"; });
     EXPECT_EQ (drift.fadePosition, 0.25);
     EXPECT_EQ (weights.bank0, 0.625);
     EXPECT_EQ (weights.bank1, 0.375);

@@ -86,10 +86,8 @@ TEST (EngineEcho, HeadsSitAtTheirSpacing)
         float oversampling, selector;
         int delay, tolerance;
     } cases[] = {
-        { "head 1, one stage", 0.0f, 0.083f, 2205, 6 },
-        { "head 2, one stage", 0.0f, 0.1f, 4454, 10 },
-        { "head 4, one stage", 0.0f, 0.3f, 8820, 20 },
-        { "head 1, two stages", 0.25f, 0.083f, 2204, 10 },
+        { "head 1, one stage", 0.0f, 0.083f, 2205, 6 },     { "head 2, one stage", 0.0f, 0.1f, 4454, 10 },
+        { "head 4, one stage", 0.0f, 0.3f, 8820, 20 },      { "head 1, two stages", 0.25f, 0.083f, 2204, 10 },
         { "head 1, four stages", 0.75f, 0.083f, 2204, 20 },
     };
 

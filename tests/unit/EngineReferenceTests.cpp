@@ -63,6 +63,7 @@ void expectSameAsPlainReading (const Scenario& s)
     EXPECT_GT (actual.getMagnitude (0, numSamples / 2, numSamples / 2), 0.01) << s.name;
 }
 
+// clang-format off
 const Scenario scenarios[] = {
     { "construction settings, stereo, 48 kHz", 48000.0, 2, false, true, {}, {} },
     { "repeats, both crossings, 2 stages, 44.1 kHz",
@@ -98,6 +99,7 @@ const Scenario scenarios[] = {
       44100.0, 1, true, false, { { 4, 0.5f } },
       { { { 9, 0.5f }, { 4, 0.99f } }, { { 2, 1.0f }, { 5, 0.25f }, { 15, 1.0f } } }, 256, 0.4 },
 };
+// clang-format on
 
 TEST (EngineReference, EqualsThePlainReadingBitForBit)
 {

@@ -30,11 +30,25 @@ void* operator new (std::size_t size) { return allocate (size); }
 void* operator new[] (std::size_t size) { return allocate (size); }
 void* operator new (std::size_t size, const std::nothrow_t&) noexcept
 {
-    try { return allocate (size); } catch (...) { return nullptr; }
+    try
+    {
+        return allocate (size);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 void* operator new[] (std::size_t size, const std::nothrow_t&) noexcept
 {
-    try { return allocate (size); } catch (...) { return nullptr; }
+    try
+    {
+        return allocate (size);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 void operator delete (void* p) noexcept { std::free (p); }
 void operator delete[] (void* p) noexcept { std::free (p); }
@@ -146,7 +160,9 @@ TEST (EngineSafety, HostileTempoAndSpacingKeepReadsInside)
     } cases[] = {
         { "host tempo 1e30, 4 stages", 1e30, { { 9, 0.75f } } },
         { "host tempo 1e-30 (counts as 120)", 1e-30, { { 9, 0.25f } } },
-        { "manual tempo of a hundred-thousandth BPM, double time", 120.0, { { 11, 1.0f }, { 10, 5e-8f }, { 16, 1.0f } } },
+        { "manual tempo of a hundred-thousandth BPM, double time",
+          120.0,
+          { { 11, 1.0f }, { 10, 5e-8f }, { 16, 1.0f } } },
         { "no tempo source, five stages then one", 120.0, { { 12, 0.0f }, { 9, 1.0f } } },
     };
 

@@ -203,10 +203,19 @@ TEST (LevelMeter, MapsTheHeldPeakOntoSteps)
     {
         float peak, step;
     } cases[] = {
-        { 0.0f, 0.0f },      { 0.0004f, 0.0f },  { 0.0005f, 0.04f }, { 0.003f, 0.20f }, { 0.3f, 0.76f },
-        { 0.351f, 0.80f },   { 0.352f, 0.80f },  { 0.3539f, 0.80f }, // the gap below 0.354 belongs to 0.80
-        { 0.4f, 0.80f },     { 0.8f, 0.92f },    { 0.99f, 0.92f },
-        { 1.0f, 0.96f },     // exactly 1.0 is not below the 0.92 line's limit
+        { 0.0f, 0.0f },
+        { 0.0004f, 0.0f },
+        { 0.0005f, 0.04f },
+        { 0.003f, 0.20f },
+        { 0.3f, 0.76f },
+        { 0.351f, 0.80f },
+        { 0.352f, 0.80f },
+        { 0.3539f, 0.80f }, // the gap below 0.354 belongs to 0.80
+        { 0.4f, 0.80f },
+        { 0.8f, 0.92f },
+        { 0.99f, 0.92f },
+        { 1.0f, 0.96f }, // exactly 1.0 is not below the 0.92
+                         // line's limit
         { 1.5f, 0.96f },
     };
 

@@ -244,18 +244,30 @@ struct ReferenceEcho::State
 
     static double select (const float* H, float sel, double previous)
     {
-        if (sel <= 0.083333336f) return H[0];
-        if (sel <= 0.16666667f) return H[1];
-        if (sel <= 0.25f) return H[2];
-        if ((double) sel <= 0.3416666666666666) return H[3];
-        if (sel <= 0.41666666f) return (H[0] + H[1]) / 1.65f;
-        if (sel <= 0.5f) return (H[1] + H[2]) / 1.85f;
-        if (sel <= 0.5833333f) return (H[2] + H[3]) / 1.85f;
-        if (sel <= 0.6666667f) return (H[0] + H[2]) / 1.85f;
-        if (sel <= 0.75f) return (H[1] + H[3]) / 1.9f;
-        if (sel <= 0.8333333f) return ((H[0] + H[1]) + H[2]) / 2.5f;
-        if (sel <= 0.9166667f) return ((H[1] + H[3]) + H[2]) / 2.7f;
-        if (sel <= 1.0f) return (((H[0] + H[1]) + H[2]) + H[3]) / 3.4f;
+        if (sel <= 0.083333336f)
+            return H[0];
+        if (sel <= 0.16666667f)
+            return H[1];
+        if (sel <= 0.25f)
+            return H[2];
+        if ((double) sel <= 0.3416666666666666)
+            return H[3];
+        if (sel <= 0.41666666f)
+            return (H[0] + H[1]) / 1.65f;
+        if (sel <= 0.5f)
+            return (H[1] + H[2]) / 1.85f;
+        if (sel <= 0.5833333f)
+            return (H[2] + H[3]) / 1.85f;
+        if (sel <= 0.6666667f)
+            return (H[0] + H[2]) / 1.85f;
+        if (sel <= 0.75f)
+            return (H[1] + H[3]) / 1.9f;
+        if (sel <= 0.8333333f)
+            return ((H[0] + H[1]) + H[2]) / 2.5f;
+        if (sel <= 0.9166667f)
+            return ((H[1] + H[3]) + H[2]) / 2.7f;
+        if (sel <= 1.0f)
+            return (((H[0] + H[1]) + H[2]) + H[3]) / 3.4f;
         return previous;
     }
 
@@ -275,9 +287,8 @@ struct ReferenceEcho::State
 
     static float stepFor (float held)
     {
-        const double limits[] = { 0.0005, 0.00071, 0.001,  0.0014, 0.002, 0.004, 0.0056, 0.0079,
-                                   0.011,  0.0158,  0.0224, 0.0316, 0.0447, 0.0631, 0.089, 0.125,
-                                   0.177,  0.251,   0.351,  0.501,  0.707, 1.0 };
+        const double limits[] = { 0.0005, 0.00071, 0.001,  0.0014, 0.002, 0.004, 0.0056, 0.0079, 0.011, 0.0158, 0.0224,
+                                  0.0316, 0.0447,  0.0631, 0.089,  0.125, 0.177, 0.251,  0.351,  0.501, 0.707,  1.0 };
         const float steps[] = { 0.0f,  0.04f, 0.08f, 0.12f, 0.16f, 0.20f, 0.24f, 0.28f, 0.32f, 0.36f, 0.44f,
                                 0.48f, 0.52f, 0.56f, 0.60f, 0.64f, 0.68f, 0.72f, 0.76f, 0.80f, 0.88f, 0.92f };
         for (int i = 0; i < 22; ++i)
@@ -299,8 +310,10 @@ struct ReferenceEcho::State
         for (int i = 0; i < buffer.getNumSamples(); ++i)
         {
             const Sample inL = ch1[i], inR = ch2[i];
-            if (inL > (Sample) peak) peak = (float) inL;
-            if (inR > (Sample) peak) peak = (float) inR;
+            if (inL > (Sample) peak)
+                peak = (float) inL;
+            if (inR > (Sample) peak)
+                peak = (float) inR;
             const float L = (float) inL, R = (float) inR;
 
             // Input stage.
@@ -420,7 +433,8 @@ struct ReferenceEcho::State
                     ch1[i] = std::fma (g * 0.5f, A + B, (1.0f - g) * L);
                 }
                 const float meter = std::fma (g, B, (1.0f - g) * ch1[i]);
-                if (meter > peak) peak = meter;
+                if (meter > peak)
+                    peak = meter;
             }
             else
             {
@@ -434,7 +448,8 @@ struct ReferenceEcho::State
                     ch1[i] = (double) ((g * 0.5f) * (A + B)) + (1.0 - g) * inL;
                 }
                 const double meter = std::fma ((double) g, (double) B, (1.0 - (double) g) * ch1[i]);
-                if (meter > (double) peak) peak = (float) meter;
+                if (meter > (double) peak)
+                    peak = (float) meter;
             }
         }
 

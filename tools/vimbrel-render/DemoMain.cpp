@@ -31,9 +31,9 @@ void writeDryPhrase (const juce::File& file)
 
         const double age = t - note * noteLength, f = notes[note];
         const double twoPi = juce::MathConstants<double>::twoPi;
-        const double tone = std::exp (-age * 9.0)
-                            * (std::sin (twoPi * f * age) + 0.4 * std::sin (twoPi * 2.0 * f * age)
-                               + 0.15 * std::sin (twoPi * 3.0 * f * age));
+        const double tone =
+            std::exp (-age * 9.0) * (std::sin (twoPi * f * age) + 0.4 * std::sin (twoPi * 2.0 * f * age) +
+                                     0.15 * std::sin (twoPi * 3.0 * f * age));
         const double pan = note % 2 == 0 ? 0.35 : 0.65;
         channels[0][(size_t) i] = 0.3 * tone * (1.0 - pan) * 2.0;
         channels[1][(size_t) i] = 0.3 * tone * pan * 2.0;
@@ -44,10 +44,7 @@ void writeDryPhrase (const juce::File& file)
     writer.finish();
 }
 
-juce::String slugOf (const juce::String& programName)
-{
-    return programName.toLowerCase().replaceCharacter (' ', '-');
-}
+juce::String slugOf (const juce::String& programName) { return programName.toLowerCase().replaceCharacter (' ', '-'); }
 } // namespace
 
 int main (int argc, char** argv)

@@ -42,7 +42,8 @@ int programIndex (NewProjectAudioProcessor& processor, const std::string& name)
         if (processor.getProgramName (i).equalsIgnoreCase (juce::String (name)))
             return i;
 
-    throw UsageError ("unknown program '" + name + "' (Standard, \"Stereo delay\", \"Mono Swell\", \"Stereo Swell\", "
+    throw UsageError ("unknown program '" + name +
+                      "' (Standard, \"Stereo delay\", \"Mono Swell\", \"Stereo Swell\", "
                       "Doubling, Guitar, or 0 to 5)");
 }
 
@@ -57,14 +58,18 @@ int slotIndex (NewProjectAudioProcessor& processor, const std::string& name)
             if (processor.getParameterName (i).equalsIgnoreCase (wanted))
                 return i;
 
-    throw UsageError ("unknown parameter '" + name + "' (a name such as Lenght, tone, Volume, \"Delay Selection\", or a slot 0 to 21)");
+    throw UsageError ("unknown parameter '" + name +
+                      "' (a name such as Lenght, tone, Volume, \"Delay Selection\", or a slot 0 to 21)");
 }
 
 // Shows how far a long render is, on the terminal's error stream.
 class Progress
 {
 public:
-    Progress (std::int64_t total, double sampleRate) : totalFrames (total), shown (total > (std::int64_t) (sampleRate * 30.0)) {}
+    Progress (std::int64_t total, double sampleRate)
+        : totalFrames (total), shown (total > (std::int64_t) (sampleRate * 30.0))
+    {
+    }
 
     void update (std::int64_t done)
     {
@@ -126,7 +131,8 @@ void render (const RenderOptions& options)
     const std::int64_t totalFrames = reader.numFrames() + tailFrames;
     WavWriter writer (options.outputPath, outputFormat, totalFrames);
 
-    std::vector<std::vector<double>> channels ((size_t) format.channels, std::vector<double> ((size_t) options.blockSize));
+    std::vector<std::vector<double>> channels ((size_t) format.channels,
+                                               std::vector<double> ((size_t) options.blockSize));
     std::vector<double*> pointers;
     for (auto& channel : channels)
         pointers.push_back (channel.data());

@@ -55,8 +55,9 @@ RenderOptions parseRenderOptions (const std::vector<std::string>& arguments)
             const auto equals = setting.rfind ('=');
             if (equals == std::string::npos || equals == 0)
                 throw UsageError ("--set takes NAME=VALUE, not '" + setting + "'");
-            options.settings.push_back ({ setting.substr (0, equals),
-                                          (float) parseNumber (setting.substr (equals + 1), "the value of " + setting.substr (0, equals)) });
+            options.settings.push_back (
+                { setting.substr (0, equals),
+                  (float) parseNumber (setting.substr (equals + 1), "the value of " + setting.substr (0, equals)) });
         }
         else if (argument == "--bpm")
         {

@@ -42,8 +42,8 @@ WavReader::WavReader (const std::string& path)
     const std::string notWav = "'" + path + "' is not a WAV file";
 
     unsigned char header[12];
-    if (! stream.read ((char*) header, 12) || std::memcmp (header, "RIFF", 4) != 0
-        || std::memcmp (header + 8, "WAVE", 4) != 0)
+    if (! stream.read ((char*) header, 12) || std::memcmp (header, "RIFF", 4) != 0 ||
+        std::memcmp (header + 8, "WAVE", 4) != 0)
         throw FileError (notWav);
 
     bool haveFormat = false;
@@ -91,8 +91,8 @@ WavReader::WavReader (const std::string& path)
                 throw FileError (unsupported + std::to_string (fmt.channels) + " channels (mono or stereo only)");
             if (fmt.isFloat ? fmt.bitsPerSample != 32
                             : (fmt.bitsPerSample != 16 && fmt.bitsPerSample != 24 && fmt.bitsPerSample != 32))
-                throw FileError (unsupported + std::to_string (fmt.bitsPerSample) + "-bit "
-                                 + (fmt.isFloat ? "float" : "integer") + " samples");
+                throw FileError (unsupported + std::to_string (fmt.bitsPerSample) + "-bit " +
+                                 (fmt.isFloat ? "float" : "integer") + " samples");
             if (! (fmt.sampleRate >= 1.0))
                 throw FileError (unsupported + "a sample rate of 0");
 
@@ -203,7 +203,8 @@ void WavWriter::write (const std::vector<std::vector<double>>& channels, int num
             {
                 // Full scale is 2^(bits-1); the top code is one step below +1.0.
                 const double scale = std::ldexp (1.0, fmt.bitsPerSample - 1);
-                const double clipped = std::isnan (value) ? 0.0 : std::clamp (std::round (value * scale), -scale, scale - 1.0);
+                const double clipped =
+                    std::isnan (value) ? 0.0 : std::clamp (std::round (value * scale), -scale, scale - 1.0);
                 writeLittle (bytes, (std::uint32_t) (std::int64_t) clipped, sampleBytes);
             }
         }
