@@ -6,6 +6,7 @@
 #include "RepeatModes.h"
 
 #include <cmath>
+#include <limits>
 
 void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
@@ -51,8 +52,8 @@ void NewProjectAudioProcessor::takeHostTempo()
     if (auto* playHead = getPlayHead())
         playHead->getCurrentPosition (hostPosition);
 
-    if (hostPosition.bpm != (double) hostBpm)
-        hostBpm = (float) hostPosition.bpm;
+    if (const double bpm = hostPosition.bpm; bpm != (double) hostBpm)
+        hostBpm = std::abs (bpm) <= std::numeric_limits<float>::max() ? (float) bpm : 120.0f;
 
     if (! (hostBpm >= 10.0f && std::isfinite (hostBpm)))
         hostBpm = 120.0f;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../engine/DrumDrift.h"
 #include "../engine/CpuFeatures.h"
+#include "../engine/DrumDrift.h"
 #include "../engine/FilterBank.h"
 #include "../engine/HeadBank.h"
 #include "../engine/LevelMeter.h"
