@@ -28,6 +28,10 @@ public:
     NewProjectAudioProcessor();
     ~NewProjectAudioProcessor() override;
 
+    // The processor is one large heap block, mostly delay lines (see DrumMemory.cpp).
+    static void* operator new (std::size_t size);
+    static void operator delete (void* block) noexcept;
+
     //==============================================================================
     const juce::String getName() const override;
     bool acceptsMidi() const override;
