@@ -1,29 +1,57 @@
 #pragma once
 
-#include <juce_audio_basics/juce_audio_basics.h>
+#include "SampleFilter.h"
 
-// The eight biquads one channel of the echo uses, by their role in the signal path.
+#include <algorithm>
+
+// The eight biquads one channel of the echo uses, by their role in the signal path. Only
+// the tone shelf is redesigned while audio runs (by the tone control, from any thread), so
+// it alone is the framework's locked filter.
 struct ChannelFilters
 {
-    juce::IIRFilter inputShelf;      // record stage, before the saturator
-    juce::IIRFilter inputNotch;      // record stage, after the saturator
-    juce::IIRFilter echoPresence;    // voicing, first filter
-    juce::IIRFilter echoLowPass;     // voicing, second filter
-    juce::IIRFilter voicingHighPass; // side branch of the tape curve
-    juce::IIRFilter echoTopLowPass;  // voicing, after the tape curve
-    juce::IIRFilter echoHighPass;    // voicing, after the top low-pass
-    juce::IIRFilter toneShelf;       // voicing, last filter; follows the tone control
+    SampleFilter inputShelf;      // record stage, before the saturator
+    SampleFilter inputNotch;      // record stage, after the saturator
+    SampleFilter echoPresence;    // voicing, first filter
+    SampleFilter echoLowPass;     // voicing, second filter
+    SampleFilter voicingHighPass; // side branch of the tape curve
+    SampleFilter echoTopLowPass;  // voicing, after the tape curve
+    SampleFilter echoHighPass;    // voicing, after the top low-pass
+    juce::IIRFilter toneShelf;    // voicing, last filter; follows the tone control
+
+    // Designs the fixed filters for a sample rate; the running state is kept.
+    void designFixedFilters (double sampleRate) noexcept
+    {
+        using C = juce::IIRCoefficients;
+        const auto f = [sampleRate] (double frequency) { return designFrequency (frequency, sampleRate); };
+        inputShelf.setCoefficients (C::makeLowShelf (sampleRate, f (700.0), 0.9, 0.58f));
+        inputNotch.setCoefficients (C::makePeakFilter (sampleRate, f (1500.0), 1.0, 0.4f));
+        echoPresence.setCoefficients (C::makePeakFilter (sampleRate, f (4000.0), 0.7, 0.6f));
+        echoLowPass.setCoefficients (C::makeLowPass (sampleRate, f (7800.0)));
+        voicingHighPass.setCoefficients (C::makeHighPass (sampleRate, f (1400.0)));
+        echoTopLowPass.setCoefficients (C::makeLowPass (sampleRate, f (13200.0)));
+        echoHighPass.setCoefficients (C::makeHighPass (sampleRate, f (220.0)));
+    }
+
+    // A biquad designed above half the sample rate is unstable and would fill the echo with
+    // infinities; at such low rates the filter moves just below it. From 29.4 kHz up every
+    // filter sits where it belongs.
+    static double designFrequency (double frequency, double sampleRate) noexcept
+    {
+        return std::min (frequency, 0.45 * sampleRate);
+    }
 
     void reset() noexcept
     {
-        for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass,
-                              &echoTopLowPass, &echoHighPass, &toneShelf })
+        for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass, &echoTopLowPass,
+                              &echoHighPass })
             filter->reset();
+        toneShelf.reset();
     }
 };
 
 // The tone control's shelf: a linear gain from 0.4 at tone 0 to 1.6 at tone 1, flat at 0.5.
 inline juce::IIRCoefficients makeToneShelf (double sampleRate, float tone)
 {
-    return juce::IIRCoefficients::makeHighShelf (sampleRate, 1200.0, 1.0, tone * 1.2f + 0.4f);
+    return juce::IIRCoefficients::makeHighShelf (sampleRate, ChannelFilters::designFrequency (1200.0, sampleRate), 1.0,
+                                                 tone * 1.2f + 0.4f);
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "../engine/CpuFeatures.h"
+#include "../engine/DrumDrift.h"
 #include "../engine/FilterBank.h"
+#include "../engine/HeadBank.h"
+#include "../engine/LevelMeter.h"
 #include "FactoryPrograms.h"
 #include "RelaxedAtomic.h"
 
@@ -23,6 +27,10 @@ public:
 
     NewProjectAudioProcessor();
     ~NewProjectAudioProcessor() override;
+
+    // The processor is one large heap block, mostly delay lines (see DrumMemory.cpp).
+    static void* operator new (std::size_t size);
+    static void operator delete (void* block) noexcept;
 
     //==============================================================================
     const juce::String getName() const override;
@@ -107,6 +115,18 @@ public:
     // Engine state.
     std::array<ChannelFilters, 2> filters;
     RelaxedAtomic<double> sampleRate { 444100.0 };
+    double sampleStep = 10.0 / 444100.0; // one sample of delay in line time units
+    HeadBank headBank;
+    DrumDrift drumDrift;
+    double feedbackL = 0.0, feedbackR = 0.0; // the previous sample's voiced echoes: the repeats
+    std::array<float, 8> headOutputs {};     // the previous sample's skewed heads, channel 1 then 2
+    LevelMeter levelMeter;
+    juce::AudioPlayHead::CurrentPositionInfo hostPosition;
+
+    // Whether the signal path runs on the processor's fused multiply-add instructions or on
+    // the maths library's; both round exactly, so the sound is the same. Chosen at
+    // construction from what the processor offers.
+    bool useFmaInstructions = processorHasFmaInstructions();
 
     //==============================================================================
     std::vector<Vimbrel2FilterProgram> programs;
@@ -114,6 +134,19 @@ public:
     int test = 0;
 
 private:
+    template <typename Sample>
+    void processEngineBlock (juce::AudioBuffer<Sample>& buffer);
+    template <typename Sample>
+    void runSampleLoop (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak);
+    template <typename Sample>
+    void runSampleLoopWithLibraryFma (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
+                                      float& blockPeak);
+    template <typename Sample>
+    void runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
+                                           float& blockPeak);
+    void takeHostTempo();
+    void retimeBank (int bank, double drift) noexcept;
+
     void designToneShelves();
     void applyStateElement (const juce::XmlElement& state);
     void announceParameterValues();

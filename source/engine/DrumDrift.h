@@ -1,0 +1,171 @@
+#pragma once
+
+// The drum's uneven speed: a slow triangular drift of a few samples and a faster jitter of
+// one or two, both in whole sample steps. Each change retimes the bank that is silent, and
+// a continuous cross-fade carries the sound over to it; when the fade arrives, the other
+// bank is retimed and the fade turns back. Time offsets are in line time units, so one
+// sample step is 10 / sample rate.
+struct DrumDrift
+{
+    double fadePosition = 0.0; // -1 .. 1: bank 0 weighs (X + 1) / 2, bank 1 (1 - X) / 2
+    int fadeBank = 1;          // +1 while the fade moves towards bank 0, -1 towards bank 1
+    int driftDirection = 1;
+    double driftOffset = 0.0;
+    double driftTotal = 0.0; // the drift given to the last bank retime
+    double jitterPhase = 0.0;
+    double jitterOffset = 0.0;
+    int jitterDirection = 1;
+    double jitterLimit = 0.000175;
+    double driftLimit = 0.0006505;
+
+    struct Weights
+    {
+        double bank0, bank1;
+    };
+
+    // What the sample rate alone decides; the same for a whole block.
+    struct Rates
+    {
+        double sampleRate, sampleStep;
+        double jitterClock; // 2000/44100 of the jitter phase per sample, at every rate
+        double speedScale;  // turns the fade speed's base into a step per sample
+
+        Rates (double rate, double step) noexcept
+            : sampleRate (rate),
+              sampleStep (step),
+              jitterClock (2.0 / (0.5 * rate) * 10.0 * (50.0 * rate / 44100.0)),
+              speedScale (1.0 / (0.5 * rate) * 10.0)
+        {
+        }
+    };
+
+    void reset() noexcept
+    {
+        fadePosition = 0.0;
+        driftOffset = 0.0;
+        fadeBank = 1;
+        driftDirection = 1;
+    }
+
+    // One sample of drift and fade. retimeBank (bank, drift) is called for every bank retime.
+    template <typename RetimeBank>
+    Weights step (const Rates& rates, RetimeBank&& retimeBank)
+    {
+        runJitterClock (rates.jitterClock, rates.sampleStep);
+
+        const double b = (jitterOffset + 170.0) / 1.75 * (double) 0.05f * rates.sampleRate / 44100.0;
+        const double v = rates.speedScale * b;
+        const Speeds speeds { (1.02 - driftOffset) * v, -(v * (driftOffset + 1.02)) };
+
+        if (driftDirection == 1 || driftDirection == -1)
+            moveByBank (speeds, rates.sampleStep, retimeBank);
+
+        if (fadePosition > 1.0)
+            fadePosition = 1.0;
+        else if (fadePosition < -1.0)
+            fadePosition = -1.0;
+
+        if (jitterPhase > 1.0)
+            jitterPhase = 1.0;
+        else if (jitterPhase < -1.0)
+            jitterPhase = -1.0;
+
+        return { (fadePosition + 1.0) * 0.5, (1.0 - fadePosition) * 0.5 };
+    }
+
+private:
+    struct Speeds
+    {
+        double forward, backward;
+    };
+
+    void runJitterClock (double clock, double sampleStep) noexcept
+    {
+        if (jitterDirection == 1)
+        {
+            jitterPhase -= clock;
+            if (jitterPhase < -1.0)
+            {
+                jitterPhase += 2.0;
+                jitterOffset += sampleStep;
+                if (jitterOffset > jitterLimit)
+                {
+                    jitterDirection = -1;
+                    jitterFalling (clock, sampleStep); // takes the step back at once
+                }
+            }
+        }
+        else if (jitterDirection == -1)
+        {
+            jitterFalling (clock, sampleStep);
+        }
+    }
+
+    void jitterFalling (double clock, double sampleStep) noexcept
+    {
+        jitterPhase += clock;
+        if (jitterPhase > 1.0)
+        {
+            jitterPhase -= 2.0;
+            jitterOffset -= sampleStep;
+            if (jitterOffset < -jitterLimit)
+                jitterDirection = 1;
+        }
+    }
+
+    template <typename RetimeBank>
+    void moveByBank (Speeds speeds, double sampleStep, RetimeBank& retimeBank)
+    {
+        if (fadeBank == 1)
+            moveForward (speeds, sampleStep, retimeBank);
+        else if (fadeBank == -1)
+            moveBackward (speeds, sampleStep, retimeBank);
+    }
+
+    template <typename RetimeBank>
+    void moveForward (Speeds speeds, double sampleStep, RetimeBank& retimeBank)
+    {
+        fadePosition += speeds.forward;
+
+        if (fadePosition > 1.0)
+        {
+            fadePosition = 2.0 - fadePosition;
+            stepDrift (sampleStep);
+            retimeBank (1, driftTotal);
+            fadeBank = -1;
+        }
+
+        // The drift turns in the very sample whose retime crossed its limit.
+        if (driftDirection == 1 && driftTotal > driftLimit)
+        {
+            driftDirection = -1;
+            moveByBank (speeds, sampleStep, retimeBank);
+        }
+        else if (driftDirection == -1 && driftTotal < -driftLimit)
+        {
+            driftDirection = 1;
+        }
+    }
+
+    template <typename RetimeBank>
+    void moveBackward (Speeds speeds, double sampleStep, RetimeBank& retimeBank)
+    {
+        fadePosition += speeds.backward;
+
+        if (fadePosition < -1.0)
+        {
+            fadePosition = -2.0 - fadePosition;
+            stepDrift (sampleStep);
+            retimeBank (0, driftTotal);
+            fadeBank = 1;
+            moveForward (speeds, sampleStep, retimeBank);
+        }
+    }
+
+    // The jitter reaches the delays only while the drift grows.
+    void stepDrift (double sampleStep) noexcept
+    {
+        driftOffset += driftDirection * sampleStep;
+        driftTotal = driftDirection == 1 ? driftOffset + jitterOffset : driftOffset;
+    }
+};
