@@ -1,9 +1,11 @@
-#include "processor/EchoPluginProcessor.h"
+#include "SlotValues.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
+using vimbrel::test::slotValues;
+
 // Records every slot write so the order of a program change can be checked.
 struct RecordingProcessor : NewProjectAudioProcessor
 {
@@ -26,14 +28,6 @@ struct HostListener : juce::AudioProcessorListener
 
     std::vector<std::pair<int, float>> changes;
 };
-
-std::array<float, 22> slotValues (NewProjectAudioProcessor& p)
-{
-    std::array<float, 22> values {};
-    for (int slot = 0; slot < 22; ++slot)
-        values[(size_t) slot] = p.getParameter (slot);
-    return values;
-}
 
 TEST (FactoryPrograms, AreListedByName)
 {

@@ -1,9 +1,11 @@
-#include "processor/EchoPluginProcessor.h"
+#include "SlotValues.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
+using vimbrel::test::slotValues;
+
 juce::MemoryBlock stateOf (NewProjectAudioProcessor& p)
 {
     juce::MemoryBlock block;
@@ -27,14 +29,6 @@ juce::MemoryBlock stateWith (std::initializer_list<std::pair<const char*, const 
     juce::MemoryBlock block;
     juce::AudioProcessor::copyXmlToBinary (xml, block);
     return block;
-}
-
-std::array<float, 22> slotValues (NewProjectAudioProcessor& p)
-{
-    std::array<float, 22> values {};
-    for (int slot = 0; slot < 22; ++slot)
-        values[(size_t) slot] = p.getParameter (slot);
-    return values;
 }
 
 TEST (SavedState, IsTheFrameworksBinaryXmlBlock)
