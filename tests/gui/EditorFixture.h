@@ -93,8 +93,8 @@ protected:
 
     NewProjectAudioProcessorEditor& openEditor()
     {
-        editor.reset (dynamic_cast<NewProjectAudioProcessorEditor*> (processor->createEditor()));
         host.events.clear();
+        editor.reset (dynamic_cast<NewProjectAudioProcessorEditor*> (processor->createEditor()));
         return *editor;
     }
 

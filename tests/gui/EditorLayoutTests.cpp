@@ -26,16 +26,26 @@ TEST_F (WindowLayout, PlacesEveryControlOnTheContentComponent)
 
     // Bottom to top; the two labels lie above every control.
     const Control stacking[] = {
-        { "", { 550, 263, 100, 10 } },                  { "", { 570, 263, 100, 10 } },
-        { "InputSlider", { 88, 105, 91, 91 } },         { "LengthSlider", { 191, 105, 91, 91 } },
-        { "VolumeSlider", { 295, 105, 91, 91 } },       { "ToneSlider", { 491, 105, 91, 91 } },
-        { "SelectionSlider", { 596, 105, 91, 91 } },    { "DelaySelectionSlider", { 699, 105, 91, 91 } },
-        { "BpmSlider", { 325, 253, 190, 32 } },         { "btn1Button", { 352, 39, 60, 42 } },
-        { "btn2Button", { 410, 39, 56, 42 } },          { "btn3Button", { 464, 39, 60, 42 } },
-        { "btn58Button", { 654, 263, 31, 20 } },        { "btn68Button", { 686, 263, 31, 20 } },
-        { "btn78Button", { 718, 263, 31, 20 } },        { "btn88Button", { 750, 263, 31, 20 } },
-        { "btnmanualButton", { 245, 263, 42, 22 } },    { "btnhostButton", { 195, 263, 42, 22 } },
-        { "btnclassicButton", { 145, 263, 42, 22 } },   { "FHAButton", { 60, 48, 100, 45 } },
+        { "", { 550, 263, 100, 10 } },
+        { "", { 570, 263, 100, 10 } },
+        { "InputSlider", { 88, 105, 91, 91 } },
+        { "LengthSlider", { 191, 105, 91, 91 } },
+        { "VolumeSlider", { 295, 105, 91, 91 } },
+        { "ToneSlider", { 491, 105, 91, 91 } },
+        { "SelectionSlider", { 596, 105, 91, 91 } },
+        { "DelaySelectionSlider", { 699, 105, 91, 91 } },
+        { "BpmSlider", { 325, 253, 190, 32 } },
+        { "btn1Button", { 352, 39, 60, 42 } },
+        { "btn2Button", { 410, 39, 56, 42 } },
+        { "btn3Button", { 464, 39, 60, 42 } },
+        { "btn58Button", { 654, 263, 31, 20 } },
+        { "btn68Button", { 686, 263, 31, 20 } },
+        { "btn78Button", { 718, 263, 31, 20 } },
+        { "btn88Button", { 750, 263, 31, 20 } },
+        { "btnmanualButton", { 245, 263, 42, 22 } },
+        { "btnhostButton", { 195, 263, 42, 22 } },
+        { "btnclassicButton", { 145, 263, 42, 22 } },
+        { "FHAButton", { 60, 48, 100, 45 } },
         { "VUSlider", { 395, 105, 86, 86 } },
     };
 
@@ -69,6 +79,22 @@ TEST_F (WindowLayout, PlacesEveryControlOnTheContentComponent)
     EXPECT_EQ (editor.tempoValueLabel.findColour (juce::Label::textColourId), juce::Colour (0xffffffe0));
     EXPECT_EQ (&editor.getLookAndFeel(), &editor.lookAndFeel);
     EXPECT_EQ (&editor.inputSlider.getLookAndFeel(), &editor.lookAndFeel);
+}
+
+TEST_F (WindowLayout, OpeningAndClosingWritesOnlyTheCharacterButtonsThatAreOn)
+{
+    // The buttons start off; the first refresh switches on those whose slot is on, and a
+    // character button that switches reports its slot to the host once more. Nothing else is
+    // written by opening or closing the window.
+    processor->setParameter (16, 1.0f);
+    processor->setParameter (19, 1.0f);
+    processor->setParameter (0, 0.3f);
+    openEditor();
+    vimbrel::test::runMessageLoop (100);
+    closeEditor();
+
+    const std::vector<vimbrel::test::HostRecorder::Event> expected { { 'v', 16, 1.0f } };
+    EXPECT_EQ (host.events, expected);
 }
 
 TEST_F (WindowLayout, GivesEachControlItsRangeAndBehaviour)
@@ -142,8 +168,10 @@ TEST_F (WindowLayout, ShrinksToFitButNeverGrows)
     };
 
     const Case cases[] = {
-        { 876, 300, 1.0f, 0.0f, 0.0f },   { 438, 150, 0.5f, 0.0f, 0.0f },
-        { 1000, 300, 1.0f, 62.0f, 0.0f }, { 876, 600, 1.0f, 0.0f, 150.0f },
+        { 876, 300, 1.0f, 0.0f, 0.0f },
+        { 438, 150, 0.5f, 0.0f, 0.0f },
+        { 1000, 300, 1.0f, 62.0f, 0.0f },
+        { 876, 600, 1.0f, 0.0f, 150.0f },
         { 800, 400, (float) (800.0 / 876.0), 0.0f, (400.0f - 300.0f * (float) (800.0 / 876.0)) / 2.0f },
     };
 
