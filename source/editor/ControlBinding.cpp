@@ -6,21 +6,25 @@ namespace
 {
 // A host may store anything in a slot; a value that is not a number shows as the control's
 // lowest position instead of reaching the drawing code.
-double shown (float value)
-{
-    return std::isnan (value) ? 0.0 : (double) value;
-}
+double shown (float value) { return std::isnan (value) ? 0.0 : (double) value; }
 } // namespace
 
 int NewProjectAudioProcessorEditor::slotOf (const juce::Slider* slider) const
 {
-    if (slider == &inputSlider) return 0;
-    if (slider == &lengthSlider) return 1;
-    if (slider == &toneSlider) return 2;
-    if (slider == &volumeSlider) return 3;
-    if (slider == &selectionSlider) return 4;
-    if (slider == &delaySelectionSlider) return 5;
-    if (slider == &bpmSlider) return 10;
+    if (slider == &inputSlider)
+        return 0;
+    if (slider == &lengthSlider)
+        return 1;
+    if (slider == &toneSlider)
+        return 2;
+    if (slider == &volumeSlider)
+        return 3;
+    if (slider == &selectionSlider)
+        return 4;
+    if (slider == &delaySelectionSlider)
+        return 5;
+    if (slider == &bpmSlider)
+        return 10;
     return -1;
 }
 
@@ -77,7 +81,7 @@ void NewProjectAudioProcessorEditor::updateControls()
     // The radio groups follow silently; any non-zero slot counts as on, the later one in this
     // order winning within a group.
     const std::pair<juce::Button*, int> radioKeys[] = {
-        { &btn58Button, 18 },    { &btn68Button, 19 },   { &btn78Button, 20 },     { &btn88Button, 21 },
+        { &btn58Button, 18 },     { &btn68Button, 19 },   { &btn78Button, 20 },      { &btn88Button, 21 },
         { &btnmanualButton, 11 }, { &btnhostButton, 12 }, { &btnclassicButton, 13 },
     };
 

@@ -64,9 +64,9 @@ void NewProjectAudioProcessorEditor::setUpControls()
     };
 
     const Knob knobs[] = {
-        { inputSlider, { 88, 105, 91, 91 }, 0.008771 },          { lengthSlider, { 191, 105, 91, 91 }, 0.008771 },
-        { volumeSlider, { 295, 105, 91, 91 }, 0.008771 },        { toneSlider, { 491, 105, 91, 91 }, 0.008771 },
-        { selectionSlider, { 596, 105, 91, 91 }, 0.33 },         { delaySelectionSlider, { 699, 105, 91, 91 }, 0.083 },
+        { inputSlider, { 88, 105, 91, 91 }, 0.008771 },   { lengthSlider, { 191, 105, 91, 91 }, 0.008771 },
+        { volumeSlider, { 295, 105, 91, 91 }, 0.008771 }, { toneSlider, { 491, 105, 91, 91 }, 0.008771 },
+        { selectionSlider, { 596, 105, 91, 91 }, 0.33 },  { delaySelectionSlider, { 699, 105, 91, 91 }, 0.083 },
     };
 
     for (const auto& knob : knobs)
@@ -95,11 +95,16 @@ void NewProjectAudioProcessorEditor::setUpControls()
     };
 
     const Key keys[] = {
-        { btn1Button, btn1Size.withPosition (352, 39), 0 },   { btn2Button, btn2Size.withPosition (410, 39), 0 },
-        { btn3Button, btn3Size.withPosition (464, 39), 0 },   { btn58Button, { 654, 263, 31, 20 }, 1 },
-        { btn68Button, { 686, 263, 31, 20 }, 1 },             { btn78Button, { 718, 263, 31, 20 }, 1 },
-        { btn88Button, { 750, 263, 31, 20 }, 1 },             { btnmanualButton, { 245, 263, 42, 22 }, 2 },
-        { btnhostButton, { 195, 263, 42, 22 }, 2 },           { btnclassicButton, { 145, 263, 42, 22 }, 2 },
+        { btn1Button, btn1Size.withPosition (352, 39), 0 },
+        { btn2Button, btn2Size.withPosition (410, 39), 0 },
+        { btn3Button, btn3Size.withPosition (464, 39), 0 },
+        { btn58Button, { 654, 263, 31, 20 }, 1 },
+        { btn68Button, { 686, 263, 31, 20 }, 1 },
+        { btn78Button, { 718, 263, 31, 20 }, 1 },
+        { btn88Button, { 750, 263, 31, 20 }, 1 },
+        { btnmanualButton, { 245, 263, 42, 22 }, 2 },
+        { btnhostButton, { 195, 263, 42, 22 }, 2 },
+        { btnclassicButton, { 145, 263, 42, 22 }, 2 },
         { fhaButton, { 60, 48, 100, 45 }, 0 },
     };
 

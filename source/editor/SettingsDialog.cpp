@@ -24,9 +24,9 @@ void NewProjectAudioProcessorEditor::buttonClicked (juce::Button* button)
     }
 
     const std::pair<juce::Button*, int> slotButtons[] = {
-        { &btn1Button, 15 },      { &btn2Button, 16 },    { &btn3Button, 17 },  { &btnhostButton, 12 },
+        { &btn1Button, 15 },       { &btn2Button, 16 },      { &btn3Button, 17 },  { &btnhostButton, 12 },
         { &btnclassicButton, 13 }, { &btnmanualButton, 11 }, { &btn58Button, 18 }, { &btn68Button, 19 },
-        { &btn78Button, 20 },     { &btn88Button, 21 },
+        { &btn78Button, 20 },      { &btn88Button, 21 },
     };
 
     for (const auto& [slotButton, slot] : slotButtons)

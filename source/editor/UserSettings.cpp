@@ -29,8 +29,8 @@ void NewProjectAudioProcessorEditor::openUserSettings()
 
 void NewProjectAudioProcessorEditor::setSensAndStijl()
 {
-    juce::Slider* const knobs[] = { &inputSlider,  &lengthSlider,    &volumeSlider,
-                                    &toneSlider,   &selectionSlider, &delaySelectionSlider };
+    juce::Slider* const knobs[] = { &inputSlider, &lengthSlider,    &volumeSlider,
+                                    &toneSlider,  &selectionSlider, &delaySelectionSlider };
 
     for (auto* knob : knobs)
         knob->setVelocityBasedMode (sens != 0);

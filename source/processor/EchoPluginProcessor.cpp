@@ -16,30 +16,15 @@ NewProjectAudioProcessor::NewProjectAudioProcessor()
 
 NewProjectAudioProcessor::~NewProjectAudioProcessor() = default;
 
-const juce::String NewProjectAudioProcessor::getName() const
-{
-    return "FHA_Vimbrel2";
-}
+const juce::String NewProjectAudioProcessor::getName() const { return "FHA_Vimbrel2"; }
 
-bool NewProjectAudioProcessor::acceptsMidi() const
-{
-    return false;
-}
+bool NewProjectAudioProcessor::acceptsMidi() const { return false; }
 
-bool NewProjectAudioProcessor::producesMidi() const
-{
-    return false;
-}
+bool NewProjectAudioProcessor::producesMidi() const { return false; }
 
-bool NewProjectAudioProcessor::isMidiEffect() const
-{
-    return false;
-}
+bool NewProjectAudioProcessor::isMidiEffect() const { return false; }
 
-double NewProjectAudioProcessor::getTailLengthSeconds() const
-{
-    return 0.0;
-}
+double NewProjectAudioProcessor::getTailLengthSeconds() const { return 0.0; }
 
 bool NewProjectAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
@@ -53,21 +38,13 @@ bool NewProjectAudioProcessor::isBusesLayoutSupported (const BusesLayout& layout
     return channels == 1 || channels == 2;
 }
 
-bool NewProjectAudioProcessor::hasEditor() const
-{
-    return true;
-}
+bool NewProjectAudioProcessor::hasEditor() const { return true; }
 
 juce::AudioProcessorEditor* NewProjectAudioProcessor::createEditor()
 {
     return new NewProjectAudioProcessorEditor (this);
 }
 
-void NewProjectAudioProcessor::releaseResources()
-{
-}
+void NewProjectAudioProcessor::releaseResources() {}
 
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
-{
-    return new NewProjectAudioProcessor();
-}
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter() { return new NewProjectAudioProcessor(); }

@@ -5,10 +5,7 @@
 
 namespace
 {
-bool isOn (float flag) noexcept
-{
-    return flag == 1.0f;
-}
+bool isOn (float flag) noexcept { return flag == 1.0f; }
 
 // The drum cannot run from a tempo it cannot divide by: no tempo, a negative one or a value
 // that is not a number means the standard 120 BPM, and so does a tempo so small that the

@@ -9,16 +9,10 @@ constexpr std::array<float, NewProjectAudioProcessor::numParameterSlots> default
     0.5f, 1.0f, 0.0f, 0.5f, 0.0f,  0.0f,         0.0f, 0.0f, 0.0f, 0.0f, 1.0f,
 };
 
-bool isSlot (int index) noexcept
-{
-    return index >= 0 && index < NewProjectAudioProcessor::numParameterSlots;
-}
+bool isSlot (int index) noexcept { return index >= 0 && index < NewProjectAudioProcessor::numParameterSlots; }
 } // namespace
 
-int NewProjectAudioProcessor::getNumParameters()
-{
-    return numParameterSlots;
-}
+int NewProjectAudioProcessor::getNumParameters() { return numParameterSlots; }
 
 float NewProjectAudioProcessor::getParameter (int index)
 {

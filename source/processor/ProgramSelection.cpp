@@ -2,24 +2,15 @@
 
 namespace
 {
-bool isProgram (std::int64_t index) noexcept
-{
-    return index >= 0 && index < NewProjectAudioProcessor::numPrograms;
-}
+bool isProgram (std::int64_t index) noexcept { return index >= 0 && index < NewProjectAudioProcessor::numPrograms; }
 
 // The slots a program writes, in the order it writes them.
 constexpr std::array<int, 16> programSlots { 0, 1, 2, 3, 4, 5, 15, 16, 17, 11, 12, 13, 18, 19, 20, 21 };
 } // namespace
 
-int NewProjectAudioProcessor::getNumPrograms()
-{
-    return numPrograms;
-}
+int NewProjectAudioProcessor::getNumPrograms() { return numPrograms; }
 
-int NewProjectAudioProcessor::getCurrentProgram()
-{
-    return curProgram;
-}
+int NewProjectAudioProcessor::getCurrentProgram() { return curProgram; }
 
 void NewProjectAudioProcessor::setCurrentProgram (int index)
 {
@@ -27,11 +18,11 @@ void NewProjectAudioProcessor::setCurrentProgram (int index)
         return;
 
     const auto program = programs[(size_t) index];
-    const std::array<float, 16> values { program.finput,     program.flenght,     program.ftone,
-                                         program.fvolume,    program.fselection,  program.fdelayselection,
-                                         program.fbtn1,      program.fbtn2,       program.fbtn3,
-                                         program.fbpmmanual, program.fbpmhost,    program.fbpmclassic,
-                                         program.fbtn58,     program.fbtn68,      program.fbtn78,
+    const std::array<float, 16> values { program.finput,     program.flenght,    program.ftone,
+                                         program.fvolume,    program.fselection, program.fdelayselection,
+                                         program.fbtn1,      program.fbtn2,      program.fbtn3,
+                                         program.fbpmmanual, program.fbpmhost,   program.fbpmclassic,
+                                         program.fbtn58,     program.fbtn68,     program.fbtn78,
                                          program.fbtn88 };
     curProgram = index;
 

@@ -12,7 +12,7 @@ class RelaxedAtomic
 public:
     static_assert (std::atomic<T>::is_always_lock_free, "shared fields must never take a lock");
 
-    constexpr RelaxedAtomic (T initial = T{}) noexcept : value (initial) {}
+    constexpr RelaxedAtomic (T initial = T {}) noexcept : value (initial) {}
     RelaxedAtomic (const RelaxedAtomic& other) noexcept : value (other.load()) {}
 
     RelaxedAtomic& operator= (const RelaxedAtomic& other) noexcept

@@ -9,8 +9,8 @@ juce::MouseEvent mouseEvent (juce::Component& target, juce::Point<float> positio
                              juce::ModifierKeys mods, int clicks = 1)
 {
     const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), position, mods, 1.0f, 0.0f, 0.0f,
-                             0.0f, 0.0f, &target, &target, now, downPosition, now, clicks, position != downPosition);
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), position, mods, 1.0f, 0.0f, 0.0f, 0.0f,
+                             0.0f, &target, &target, now, downPosition, now, clicks, position != downPosition);
 }
 
 // Presses the mouse in the middle of the control, moves it by the given steps, releases it.
@@ -43,7 +43,7 @@ TEST_F (ControlBinding, KnobDragsWriteTheirSlotInsideAGesture)
     };
 
     const Case cases[] = {
-        { editor.inputSlider, 0 }, { editor.lengthSlider, 1 },    { editor.toneSlider, 2 },
+        { editor.inputSlider, 0 },  { editor.lengthSlider, 1 },    { editor.toneSlider, 2 },
         { editor.volumeSlider, 3 }, { editor.selectionSlider, 4 }, { editor.delaySelectionSlider, 5 },
     };
 

@@ -31,7 +31,8 @@ TEST_F (UserSettings, DecideTheKnobStyleWhenTheWindowOpens)
         { "style out of range", "<VALUE name=\"stijl\" val=\"9\"/>", 0, 9, juce::Slider::RotaryVerticalDrag, false },
         { "not numbers", "<VALUE name=\"stijl\" val=\"abc\"/><VALUE name=\"sens\" val=\"yes\"/>", 0, 0,
           juce::Slider::Rotary, false },
-        { "keys are case-sensitive", "<VALUE name=\"Stijl\" val=\"0\"/>", 0, 2, juce::Slider::RotaryVerticalDrag, false },
+        { "keys are case-sensitive", "<VALUE name=\"Stijl\" val=\"0\"/>", 0, 2, juce::Slider::RotaryVerticalDrag,
+          false },
         { "garbage file", "%%% this is not xml \x01\x02", 0, 2, juce::Slider::RotaryVerticalDrag, false },
     };
 

@@ -150,7 +150,8 @@ TEST (HostedDamagedState, GarbageAndEmptyBlocksChangeNothing)
         { "empty", {} },
         { "64 KiB of garbage", randomBytes (65536, 1) },
         { "64 KiB of garbage ending in the marker",
-          [] {
+          []
+          {
               auto block = randomBytes (65536, 2);
               block.copyFrom (marker.data(), (int) (block.getSize() - marker.size()), marker.size());
               return block;

@@ -22,18 +22,20 @@ class AudioThread
 public:
     explicit AudioThread (juce::AudioPluginInstance& pluginToPlay) : plugin (pluginToPlay)
     {
-        thread = std::thread ([this] {
-            juce::AudioBuffer<float> buffer (2, 256);
-            juce::MidiBuffer midi;
-
-            while (running)
+        thread = std::thread (
+            [this]
             {
-                buffer.clear();
-                plugin.processBlock (buffer, midi);
-                ++blocks;
-                std::this_thread::sleep_for (std::chrono::milliseconds (2));
-            }
-        });
+                juce::AudioBuffer<float> buffer (2, 256);
+                juce::MidiBuffer midi;
+
+                while (running)
+                {
+                    buffer.clear();
+                    plugin.processBlock (buffer, midi);
+                    ++blocks;
+                    std::this_thread::sleep_for (std::chrono::milliseconds (2));
+                }
+            });
     }
 
     ~AudioThread()
@@ -93,11 +95,11 @@ TEST (HostedEditor, OpensAndClosesRepeatedlyWhileAudioPlays)
     // One window's pictures take several megabytes; twenty leaked windows would show clearly.
     // (Under AddressSanitizer freed memory is held back on purpose, and its leak checker
     // watches instead.)
-   #if ! defined (__SANITIZE_ADDRESS__)
+#if ! defined(__SANITIZE_ADDRESS__)
     EXPECT_LT ((double) after - (double) before, 16.0 * 1024 * 1024)
         << "resident memory grew from " << before << " to " << after << " bytes";
-   #else
+#else
     juce::ignoreUnused (before, after);
-   #endif
+#endif
 }
 } // namespace

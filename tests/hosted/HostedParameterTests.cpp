@@ -7,14 +7,20 @@ namespace
 using vimbrel::test::loadBuiltPlugin;
 using vimbrel::test::parameterNamed;
 
-const char* const slotNames[] = { "input volume", "Lenght",       "tone",         "Volume",       "Selection",
-                                  "Delay Selection", "No Parameter", "No Parameter", "No Parameter", "Oversampling",
-                                  "No Parameter", "No Parameter", "No Parameter", "No Parameter", "No Parameter",
-                                  "Stereo feedback 1", "Double time", "Stereo feedback 2", "No Parameter",
-                                  "No Parameter", "No Parameter", "No Parameter" };
+const char* const slotNames[] = { "input volume", "Lenght",
+                                  "tone",         "Volume",
+                                  "Selection",    "Delay Selection",
+                                  "No Parameter", "No Parameter",
+                                  "No Parameter", "Oversampling",
+                                  "No Parameter", "No Parameter",
+                                  "No Parameter", "No Parameter",
+                                  "No Parameter", "Stereo feedback 1",
+                                  "Double time",  "Stereo feedback 2",
+                                  "No Parameter", "No Parameter",
+                                  "No Parameter", "No Parameter" };
 
 const float slotDefaults[] = { 0.5f, 0.5f, 0.5f, 0.8f, 0.33f, 7.0f / 12.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f,
-                               0.5f, 1.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f };
+                               0.5f, 1.0f, 0.0f, 0.5f, 0.0f,  0.0f,         0.0f, 0.0f, 0.0f, 0.0f, 1.0f };
 
 TEST (HostedParameters, TheHostSeesTheSlotsThenBypassAndProgram)
 {
@@ -51,14 +57,15 @@ TEST (HostedParameters, TextsAndValuesFollowHostWrites)
     };
 
     const Case cases[] = {
-        { 0, 0.5f, "50 %" }, { 2, 1.0f, "6.00 dB" }, { 2, 0.0f, "-6.00 dB" }, { 4, 0.66f, "0.660 " },
-        { 5, 0.25f, "Mode: " }, { 3, 0.8f, "80 %" }, { 9, 0.5f, "" },
+        { 0, 0.5f, "50 %" },    { 2, 1.0f, "6.00 dB" }, { 2, 0.0f, "-6.00 dB" }, { 4, 0.66f, "0.660 " },
+        { 5, 0.25f, "Mode: " }, { 3, 0.8f, "80 %" },    { 9, 0.5f, "" },
     };
 
     for (const auto& c : cases)
     {
         parameters[c.slot]->setValueNotifyingHost (c.value);
-        vimbrel::test::runMessageLoopUntil ([&] { return parameters[c.slot]->getCurrentValueAsText() == c.text; }, 1000);
+        vimbrel::test::runMessageLoopUntil ([&] { return parameters[c.slot]->getCurrentValueAsText() == c.text; },
+                                            1000);
         EXPECT_FLOAT_EQ (parameters[c.slot]->getValue(), c.value) << "slot " << c.slot;
         EXPECT_EQ (parameters[c.slot]->getCurrentValueAsText(), c.text) << "slot " << c.slot << " at " << c.value;
     }

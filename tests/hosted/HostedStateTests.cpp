@@ -23,8 +23,8 @@ TEST (HostedState, ComesBackIntoASecondFreshInstance)
     first->setCurrentProgram (3);
     vimbrel::test::processOneBlock (*first);
     vimbrel::test::runMessageLoop (50);
-    const std::pair<int, float> settings[] = { { 0, 0.3f }, { 2, 0.9f }, { 5, 0.747f }, { 9, 0.5f },
-                                               { 10, 0.65f }, { 16, 1.0f }, { 21, 0.0f }, { 19, 1.0f } };
+    const std::pair<int, float> settings[] = { { 0, 0.3f },   { 2, 0.9f },  { 5, 0.747f }, { 9, 0.5f },
+                                               { 10, 0.65f }, { 16, 1.0f }, { 21, 0.0f },  { 19, 1.0f } };
     for (const auto& [slot, value] : settings)
         first->getParameters()[slot]->setValueNotifyingHost (value);
     vimbrel::test::runMessageLoop (50);

@@ -43,8 +43,8 @@ inline bool hasInk (const juce::Image& image)
 inline ::testing::AssertionResult samePixels (const juce::Image& actual, const juce::Image& expected)
 {
     if (actual.getBounds() != expected.getBounds())
-        return ::testing::AssertionFailure() << "size " << actual.getBounds().toString() << " instead of "
-                                             << expected.getBounds().toString();
+        return ::testing::AssertionFailure()
+               << "size " << actual.getBounds().toString() << " instead of " << expected.getBounds().toString();
 
     for (int y = 0; y < expected.getHeight(); ++y)
         for (int x = 0; x < expected.getWidth(); ++x)

@@ -13,10 +13,7 @@ namespace
 // uses window-manager atoms it looked up but never created). The tests ignore X errors as the
 // framework's own applications do. Linking Xlib also keeps it loaded to the end, so that what
 // it holds until the process ends stays attributable to it for the leak checker.
-int ignoreXError (Display*, XErrorEvent*)
-{
-    return 0;
-}
+int ignoreXError (Display*, XErrorEvent*) { return 0; }
 } // namespace
 
 // The framework is started once for the whole program, on the thread that runs the tests,

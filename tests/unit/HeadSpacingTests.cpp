@@ -51,6 +51,7 @@ Settings with (std::function<void (Settings&)> change)
 
 TEST (HeadSpacing, FollowsTempoSourceBeatFractionAndDoubleTime)
 {
+    // clang-format off
     const Case cases[] = {
         { "host 120, 8/8", {}, 0.5f, 120.0f },
         { "host 120, 8/8, double time", with ([] (Settings& s) { s.doubleTime = 1.0f; }), 1.0f, 120.0f },
@@ -75,6 +76,7 @@ TEST (HeadSpacing, FollowsTempoSourceBeatFractionAndDoubleTime)
         { "host tempo not a number", with ([] (Settings& s) { s.hostBpm = nan; }), 0.5f, 120.0f },
         { "huge manual tempo", with ([] (Settings& s) { s.host = 0.0f; s.manual = 1.0f; s.manualBpm = 1.0e30f; }), 60.0f / 1.0e30f, 1.0e30f },
     };
+    // clang-format on
 
     for (const auto& c : cases)
     {
@@ -92,7 +94,12 @@ TEST (HeadSpacing, WithNoSourceOnIsZeroAndKeepsTheTempoShown)
     apply (*processor, with ([] (Settings& s) { s.hostBpm = 90.0f; }));
     ASSERT_EQ (processor->effectiveBpm, 90.0f);
 
-    apply (*processor, with ([] (Settings& s) { s.host = 0.0f; s.hostBpm = 140.0f; }));
+    apply (*processor, with (
+                           [] (Settings& s)
+                           {
+                               s.host = 0.0f;
+                               s.hostBpm = 140.0f;
+                           }));
     EXPECT_EQ (processor->headSpacing, 0.0f);
     EXPECT_EQ (processor->effectiveBpm, 90.0f);
 
@@ -116,9 +123,17 @@ TEST (HeadSpacing, FollowsAHostTempoChangeOnlyAtTheNextWrite)
 TEST (HeadSpacing, OversamplingChoiceGivesTheStageCount)
 {
     const std::pair<float, int> cases[] = {
-        { 0.0f, 1 },  { 0.25f, 2 }, { 0.5f, 3 },   { 0.75f, 4 },        { 1.0f, 5 },
-        { 0.3f, 2 },  { -0.1f, 0 }, { -0.3f, 0 },  { -0.5f, -1 },
-        { nan, 0 },   { 1.0e30f, std::numeric_limits<int>::max() },
+        { 0.0f, 1 },
+        { 0.25f, 2 },
+        { 0.5f, 3 },
+        { 0.75f, 4 },
+        { 1.0f, 5 },
+        { 0.3f, 2 },
+        { -0.1f, 0 },
+        { -0.3f, 0 },
+        { -0.5f, -1 },
+        { nan, 0 },
+        { 1.0e30f, std::numeric_limits<int>::max() },
         { -inf, std::numeric_limits<int>::min() },
     };
 

@@ -21,11 +21,17 @@ protected:
 
 TEST_F (ParameterSlots, HaveTheirNames)
 {
-    const char* names[] = { "input volume", "Lenght",       "tone",         "Volume",       "Selection",
-                            "Delay Selection", "No Parameter", "No Parameter", "No Parameter", "Oversampling",
-                            "No Parameter", "No Parameter", "No Parameter", "No Parameter", "No Parameter",
-                            "Stereo feedback 1", "Double time", "Stereo feedback 2", "No Parameter",
-                            "No Parameter", "No Parameter", "No Parameter" };
+    const char* names[] = { "input volume", "Lenght",
+                            "tone",         "Volume",
+                            "Selection",    "Delay Selection",
+                            "No Parameter", "No Parameter",
+                            "No Parameter", "Oversampling",
+                            "No Parameter", "No Parameter",
+                            "No Parameter", "No Parameter",
+                            "No Parameter", "Stereo feedback 1",
+                            "Double time",  "Stereo feedback 2",
+                            "No Parameter", "No Parameter",
+                            "No Parameter", "No Parameter" };
 
     for (int slot = 0; slot < 22; ++slot)
         EXPECT_EQ (processor->getParameterName (slot), names[slot]) << "slot " << slot;
@@ -37,7 +43,7 @@ TEST_F (ParameterSlots, HaveTheirNames)
 TEST_F (ParameterSlots, ReportTheirDefaultsNotTheirStartingValues)
 {
     const float defaults[] = { 0.5f, 0.5f, 0.5f, 0.8f, 0.33f, 7.0f / 12.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f,
-                               0.5f, 1.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f };
+                               0.5f, 1.0f, 0.0f, 0.5f, 0.0f,  0.0f,         0.0f, 0.0f, 0.0f, 0.0f, 1.0f };
 
     for (int slot = 0; slot < 22; ++slot)
         EXPECT_EQ (processor->getParameterDefaultValue (slot), defaults[slot]) << "slot " << slot;
@@ -59,11 +65,12 @@ TEST_F (ParameterSlots, DescribeTheirCurrentValue)
     };
 
     const Case cases[] = {
-        { 0, 0.5f, "50 %" },      { 0, 1.0f, "100 %" },     { 1, 0.17f, "17 %" },      { 1, 0.0f, "0 %" },
-        { 3, 0.8f, "80 %" },      { 3, 0.123456f, "12.3456 %" },
-        { 2, 0.5f, "0.00 dB" },   { 2, 0.0f, "-6.00 dB" },  { 2, 1.0f, "6.00 dB" },    { 2, 0.8f, "3.60 dB" },
-        { 4, 0.33f, "0.330 " },   { 4, 0.99f, "0.990 " },   { 5, 0.9f, "Mode: " },     { 5, 0.0f, "Mode: " },
-        { 9, 0.5f, "" },          { 10, 0.6f, "" },         { 15, 1.0f, "" },          { 21, 1.0f, "" },
+        { 0, 0.5f, "50 %" },    { 0, 1.0f, "100 %" },    { 1, 0.17f, "17 %" },
+        { 1, 0.0f, "0 %" },     { 3, 0.8f, "80 %" },     { 3, 0.123456f, "12.3456 %" },
+        { 2, 0.5f, "0.00 dB" }, { 2, 0.0f, "-6.00 dB" }, { 2, 1.0f, "6.00 dB" },
+        { 2, 0.8f, "3.60 dB" }, { 4, 0.33f, "0.330 " },  { 4, 0.99f, "0.990 " },
+        { 5, 0.9f, "Mode: " },  { 5, 0.0f, "Mode: " },   { 9, 0.5f, "" },
+        { 10, 0.6f, "" },       { 15, 1.0f, "" },        { 21, 1.0f, "" },
     };
 
     for (const auto& c : cases)

@@ -6,7 +6,8 @@ namespace
 {
 using Layout = juce::AudioProcessor::BusesLayout;
 
-Layout layoutOf (std::initializer_list<juce::AudioChannelSet> inputs, std::initializer_list<juce::AudioChannelSet> outputs)
+Layout layoutOf (std::initializer_list<juce::AudioChannelSet> inputs,
+                 std::initializer_list<juce::AudioChannelSet> outputs)
 {
     Layout layout;
     for (const auto& set : inputs)
@@ -59,7 +60,8 @@ TEST (ProcessorShell, AcceptsOnlyMatchingMonoOrStereoLayouts)
         { "no input bus, stereo out", layoutOf ({}, { stereo }), false },
         { "two input buses", layoutOf ({ stereo, stereo }, { stereo }), false },
         { "disabled to disabled", layoutOf ({ none }, { none }), false },
-        { "5.1 to 5.1", layoutOf ({ juce::AudioChannelSet::create5point1() }, { juce::AudioChannelSet::create5point1() }), false },
+        { "5.1 to 5.1",
+          layoutOf ({ juce::AudioChannelSet::create5point1() }, { juce::AudioChannelSet::create5point1() }), false },
         { "no buses at all", layoutOf ({}, {}), false },
     };
 
@@ -83,19 +85,29 @@ TEST (ProcessorShell, StartsWithTheConstructionValues)
     EXPECT_EQ (p.sampleRate, 444100.0);
 
     const std::pair<const char*, float> fields[] = {
-        { "finput", p.finput },       { "flenght", p.flenght },
-        { "ftone", p.ftone },         { "fvolume", p.fvolume },
-        { "fselection", p.fselection }, { "fdelayselection", p.fdelayselection },
-        { "levelStep", p.levelStep }, { "spareTempo", p.spareTempo },
-        { "fbpmmanual", p.fbpmmanual }, { "fbpmhost", p.fbpmhost },
-        { "fbpmclassic", p.fbpmclassic }, { "fbpm", p.fbpm },
-        { "fbtn58", p.fbtn58 },       { "fbtn68", p.fbtn68 },
-        { "fbtn78", p.fbtn78 },       { "fbtn88", p.fbtn88 },
-        { "fbtn1", p.fbtn1 },         { "fbtn2", p.fbtn2 },
-        { "fbtn3", p.fbtn3 },         { "foversampling", p.foversampling },
+        { "finput", p.finput },
+        { "flenght", p.flenght },
+        { "ftone", p.ftone },
+        { "fvolume", p.fvolume },
+        { "fselection", p.fselection },
+        { "fdelayselection", p.fdelayselection },
+        { "levelStep", p.levelStep },
+        { "spareTempo", p.spareTempo },
+        { "fbpmmanual", p.fbpmmanual },
+        { "fbpmhost", p.fbpmhost },
+        { "fbpmclassic", p.fbpmclassic },
+        { "fbpm", p.fbpm },
+        { "fbtn58", p.fbtn58 },
+        { "fbtn68", p.fbtn68 },
+        { "fbtn78", p.fbtn78 },
+        { "fbtn88", p.fbtn88 },
+        { "fbtn1", p.fbtn1 },
+        { "fbtn2", p.fbtn2 },
+        { "fbtn3", p.fbtn3 },
+        { "foversampling", p.foversampling },
     };
     const float expected[] = { 1.0f, 0.5f, 0.5f, 1.0f, 0.33f, 1.0f / 12.0f, 0.0f, 0.5f, 0.5f, 1.0f,
-                               0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f };
+                               0.0f, 0.0f, 0.0f, 0.0f, 0.0f,  1.0f,         0.0f, 0.0f, 0.0f, 0.0f };
 
     for (size_t i = 0; i < std::size (fields); ++i)
         EXPECT_EQ (fields[i].second, expected[i]) << fields[i].first;

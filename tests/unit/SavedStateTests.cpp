@@ -58,12 +58,27 @@ TEST (SavedState, HoldsTheSettingsInItsOwnOrder)
     EXPECT_TRUE (xml->hasTagName ("Vimbrel2v12"));
 
     const std::pair<const char*, double> expected[] = {
-        { "pluginVersion", 1 },   { "finput", 1 },       { "flenght", 0.5 },     { "ftone", 0.5 },
-        { "fdelayselection", (double) (1.0f / 12.0f) },  { "fselection", (double) 0.33f },
-        { "fvolume", 1 },         { "fbtn1", 0 },        { "fbtn2", 0 },          { "fbtn3", 0 },
-        { "foversampling", 0 },   { "fbpmmanual", 0.5 }, { "fbpmhost", 1 },       { "fbpmclassic", 0 },
-        { "fbtn58", 0 },          { "fbtn68", 0 },       { "fbtn78", 0 },         { "fbtn88", 1 },
-        { "curProgram", 0 },      { "test", 1 },         { "fbpm", 0 },
+        { "pluginVersion", 1 },
+        { "finput", 1 },
+        { "flenght", 0.5 },
+        { "ftone", 0.5 },
+        { "fdelayselection", (double) (1.0f / 12.0f) },
+        { "fselection", (double) 0.33f },
+        { "fvolume", 1 },
+        { "fbtn1", 0 },
+        { "fbtn2", 0 },
+        { "fbtn3", 0 },
+        { "foversampling", 0 },
+        { "fbpmmanual", 0.5 },
+        { "fbpmhost", 1 },
+        { "fbpmclassic", 0 },
+        { "fbtn58", 0 },
+        { "fbtn68", 0 },
+        { "fbtn78", 0 },
+        { "fbtn88", 1 },
+        { "curProgram", 0 },
+        { "test", 1 },
+        { "fbpm", 0 },
     };
 
     ASSERT_EQ (xml->getNumAttributes(), 21);
@@ -72,7 +87,8 @@ TEST (SavedState, HoldsTheSettingsInItsOwnOrder)
     {
         EXPECT_EQ (xml->getAttributeName (i), expected[i].first) << "attribute " << i;
         // The framework's text form of a double brings every float back exactly.
-        EXPECT_EQ ((float) xml->getDoubleAttribute (expected[i].first), (float) expected[i].second) << expected[i].first;
+        EXPECT_EQ ((float) xml->getDoubleAttribute (expected[i].first), (float) expected[i].second)
+            << expected[i].first;
     }
 
     EXPECT_EQ (xml->getStringAttribute ("curProgram"), "0");
@@ -97,8 +113,8 @@ TEST (SavedState, ComesBackIntoAFreshInstance)
 {
     auto original = std::make_unique<NewProjectAudioProcessor>();
     original->setCurrentProgram (4);
-    const float settings[][2] = { { 0, 0.123f }, { 1, 0.77f }, { 2, 0.9f },  { 3, 0.31f }, { 4, 0.66f },
-                                  { 5, 0.747f }, { 9, 0.75f }, { 10, 0.73f }, { 11, 1 },   { 12, 0 },
+    const float settings[][2] = { { 0, 0.123f }, { 1, 0.77f }, { 2, 0.9f },   { 3, 0.31f }, { 4, 0.66f },
+                                  { 5, 0.747f }, { 9, 0.75f }, { 10, 0.73f }, { 11, 1 },    { 12, 0 },
                                   { 16, 1 },     { 15, 0.5f }, { 19, 1 },     { 21, 0 } };
     for (const auto& s : settings)
         original->setParameter ((int) s[0], s[1]);
@@ -168,10 +184,16 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
     cases.push_back ({ "not xml", juce::MemoryBlock ("hello there, this is no state", 29), {}, 0 });
     cases.push_back ({ "another plug-in's tag", stateWith ({ { "finput", "0.2" } }, "SomethingElse"), {}, 0 });
     cases.push_back ({ "garbage numbers",
-                       stateWith ({ { "finput", "abc" }, { "flenght", "" }, { "ftone", "nan" }, { "fvolume", "inf" },
-                                    { "fselection", "1e999" }, { "fbtn1", "0.5x" }, { "fbpm", "-inf" },
+                       stateWith ({ { "finput", "abc" },
+                                    { "flenght", "" },
+                                    { "ftone", "nan" },
+                                    { "fvolume", "inf" },
+                                    { "fselection", "1e999" },
+                                    { "fbtn1", "0.5x" },
+                                    { "fbpm", "-inf" },
                                     { "curProgram", "seven" } }),
-                       {}, 0 });
+                       {},
+                       0 });
     cases.push_back ({ "program out of range", stateWith ({ { "curProgram", "6" } }), {}, 0 });
     cases.push_back ({ "negative program", stateWith ({ { "curProgram", "-1" } }), {}, 0 });
     cases.push_back ({ "fractional program", stateWith ({ { "curProgram", "2.5" } }), {}, 0 });

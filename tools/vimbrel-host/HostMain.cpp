@@ -18,8 +18,8 @@ void printIdentity (const vimbrel::host::ModuleIdentity& identity)
     for (const auto& entry : identity.classes)
         std::cout << "Class \"" << entry.name << "\" (" << entry.category << "), id "
                   << vimbrel::host::toHex (entry.classId) << ", sub-categories \"" << entry.subCategories
-                  << "\", vendor \"" << entry.vendor << "\", version " << entry.version << ", "
-                  << entry.sdkVersion << "\n";
+                  << "\", vendor \"" << entry.vendor << "\", version " << entry.version << ", " << entry.sdkVersion
+                  << "\n";
 }
 
 void printPlugin (juce::AudioPluginInstance& plugin)
@@ -53,8 +53,8 @@ int main (int argc, char* argv[])
 {
     const juce::ScopedJuceInitialiser_GUI framework;
 
-    const auto bundle = argc > 1 ? juce::File::getCurrentWorkingDirectory().getChildFile (argv[1])
-                                 : vimbrel::host::bundleUnderTest();
+    const auto bundle =
+        argc > 1 ? juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]) : vimbrel::host::bundleUnderTest();
 
     const auto identity = vimbrel::host::readModuleIdentity (bundle);
 

@@ -49,7 +49,7 @@ public:
         if (! entered)
             return nullptr;
 
-        using FactoryFunction = Steinberg::IPluginFactory* (*)();
+        using FactoryFunction = Steinberg::IPluginFactory* (*) ();
         auto getFactory = reinterpret_cast<FactoryFunction> (dlsym (handle, "GetPluginFactory"));
         return getFactory != nullptr ? getFactory() : nullptr;
     }

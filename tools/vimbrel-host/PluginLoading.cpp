@@ -9,11 +9,11 @@ juce::File bundleUnderTest()
     if (fromEnvironment.isNotEmpty())
         return juce::File (fromEnvironment);
 
-   #ifdef VIMBREL_BUILT_BUNDLE
+#ifdef VIMBREL_BUILT_BUNDLE
     return juce::File().getChildFile (VIMBREL_BUILT_BUNDLE);
-   #else
+#else
     return {};
-   #endif
+#endif
 }
 
 std::unique_ptr<juce::AudioPluginInstance> loadPlugin (const juce::File& bundle, double sampleRate, int blockSize,
