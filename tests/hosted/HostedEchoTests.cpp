@@ -1,3 +1,4 @@
+#include "FixedTempoPlayHead.h"
 #include "HostedPlugin.h"
 
 #include <limits>
@@ -5,20 +6,6 @@
 namespace
 {
 using vimbrel::test::loadBuiltPlugin;
-
-// The host's transport, reporting one tempo.
-struct HostTransport : juce::AudioPlayHead
-{
-    double bpm = 120.0;
-
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setBpm (bpm);
-        info.setIsPlaying (true);
-        return info;
-    }
-};
 
 constexpr double rate = 48000.0;
 constexpr int blockSize = 480;
@@ -61,7 +48,7 @@ TEST (HostedEcho, AClickComesBackWhereHeadOneSits)
 {
     auto plugin = loadBuiltPlugin (rate, blockSize);
     ASSERT_NE (plugin, nullptr);
-    HostTransport transport;
+    vimbrel::test::FixedTempoPlayHead transport;
     plugin->setPlayHead (&transport);
 
     // 120 BPM, 8/8: a spacing of 0.5 s, head 1 at a tenth of it, give or take the drift.
@@ -77,7 +64,7 @@ TEST (HostedEcho, ANewHostTempoReachesTheHeadsAtTheNextParameterWrite)
 {
     auto plugin = loadBuiltPlugin (rate, blockSize);
     ASSERT_NE (plugin, nullptr);
-    HostTransport transport;
+    vimbrel::test::FixedTempoPlayHead transport;
     plugin->setPlayHead (&transport);
     settle (*plugin);
 
@@ -135,7 +122,7 @@ TEST (HostedEcho, HostileSlotValuesNeitherCrashNorStopTheAudio)
 {
     auto plugin = loadBuiltPlugin (rate, blockSize);
     ASSERT_NE (plugin, nullptr);
-    HostTransport transport;
+    vimbrel::test::FixedTempoPlayHead transport;
     plugin->setPlayHead (&transport);
     const auto& parameters = plugin->getParameters();
 

@@ -1,26 +1,15 @@
 #include "HostedPlugin.h"
 
 #include "MessageLoop.h"
+#include "SlotTable.h"
 
 namespace
 {
 using vimbrel::test::loadBuiltPlugin;
 using vimbrel::test::parameterNamed;
 
-const char* const slotNames[] = { "input volume", "Lenght",
-                                  "tone",         "Volume",
-                                  "Selection",    "Delay Selection",
-                                  "No Parameter", "No Parameter",
-                                  "No Parameter", "Oversampling",
-                                  "No Parameter", "No Parameter",
-                                  "No Parameter", "No Parameter",
-                                  "No Parameter", "Stereo feedback 1",
-                                  "Double time",  "Stereo feedback 2",
-                                  "No Parameter", "No Parameter",
-                                  "No Parameter", "No Parameter" };
-
-const float slotDefaults[] = { 0.5f, 0.5f, 0.5f, 0.8f, 0.33f, 7.0f / 12.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f,
-                               0.5f, 1.0f, 0.0f, 0.5f, 0.0f,  0.0f,         0.0f, 0.0f, 0.0f, 0.0f, 1.0f };
+using vimbrel::test::slotDefaults;
+using vimbrel::test::slotNames;
 
 TEST (HostedParameters, TheHostSeesTheSlotsThenBypassAndProgram)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FixedTempoPlayHead.h"
 #include "processor/EchoPluginProcessor.h"
 
 #include <memory>
@@ -40,17 +41,4 @@ void processInBlocks (NewProjectAudioProcessor& processor, juce::AudioBuffer<Sam
         processor.processBlock (block, midi);
     }
 }
-
-// A play head that reports one tempo, as a host's transport does.
-struct FixedTempoPlayHead : juce::AudioPlayHead
-{
-    double bpm = 120.0;
-
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setBpm (bpm);
-        return info;
-    }
-};
 } // namespace vimbrel::test

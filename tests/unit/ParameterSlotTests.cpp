@@ -1,3 +1,4 @@
+#include "SlotTable.h"
 #include "processor/EchoPluginProcessor.h"
 
 #include <gtest/gtest.h>
@@ -21,20 +22,8 @@ protected:
 
 TEST_F (ParameterSlots, HaveTheirNames)
 {
-    const char* names[] = { "input volume", "Lenght",
-                            "tone",         "Volume",
-                            "Selection",    "Delay Selection",
-                            "No Parameter", "No Parameter",
-                            "No Parameter", "Oversampling",
-                            "No Parameter", "No Parameter",
-                            "No Parameter", "No Parameter",
-                            "No Parameter", "Stereo feedback 1",
-                            "Double time",  "Stereo feedback 2",
-                            "No Parameter", "No Parameter",
-                            "No Parameter", "No Parameter" };
-
     for (int slot = 0; slot < 22; ++slot)
-        EXPECT_EQ (processor->getParameterName (slot), names[slot]) << "slot " << slot;
+        EXPECT_EQ (processor->getParameterName (slot), vimbrel::test::slotNames[slot]) << "slot " << slot;
 
     for (int outside : { -1, 22, 1000, std::numeric_limits<int>::min() })
         EXPECT_EQ (processor->getParameterName (outside), "No Parameter") << "index " << outside;
@@ -42,11 +31,8 @@ TEST_F (ParameterSlots, HaveTheirNames)
 
 TEST_F (ParameterSlots, ReportTheirDefaultsNotTheirStartingValues)
 {
-    const float defaults[] = { 0.5f, 0.5f, 0.5f, 0.8f, 0.33f, 7.0f / 12.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f,
-                               0.5f, 1.0f, 0.0f, 0.5f, 0.0f,  0.0f,         0.0f, 0.0f, 0.0f, 0.0f, 1.0f };
-
     for (int slot = 0; slot < 22; ++slot)
-        EXPECT_EQ (processor->getParameterDefaultValue (slot), defaults[slot]) << "slot " << slot;
+        EXPECT_EQ (processor->getParameterDefaultValue (slot), vimbrel::test::slotDefaults[slot]) << "slot " << slot;
 
     for (int outside : { -1, 22, std::numeric_limits<int>::max() })
         EXPECT_EQ (processor->getParameterDefaultValue (outside), 0.0f) << "index " << outside;
