@@ -1,4 +1,6 @@
+#include "HostPreparation.h"
 #include "processor/EchoPluginProcessor.h"
+#include "processor/SlotTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,17 +17,13 @@ void processBlockRealtimeFactor (benchmark::State& state)
     constexpr int blockSize = 512;
 
     auto processor = std::make_unique<NewProjectAudioProcessor>();
-    const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
-    juce::AudioProcessor::BusesLayout layout;
-    layout.inputBuses.add (set);
-    layout.outputBuses.add (set);
-    processor->setBusesLayout (layout);
-    processor->setParameter (4, 0.99f);                        // swell
-    processor->setParameter (5, 0.996f);                       // all four heads
-    processor->setParameter (9, (float) (stages - 1) * 0.25f); // stage count
-    processor->setParameter (15, 1.0f);
-    processor->setParameter (17, 1.0f);
-    processor->prepareToPlay (sampleRate, blockSize);
+    vimbrel::hostsim::prepareLikeHost (*processor, sampleRate, channels,
+                                       { { Slot::selection, 0.99f },       // swell
+                                         { Slot::delaySelection, 0.996f }, // all four heads
+                                         { Slot::oversampling, (float) (stages - 1) * 0.25f },
+                                         { Slot::stereoFeedback1, 1.0f },
+                                         { Slot::stereoFeedback2, 1.0f } },
+                                       blockSize);
 
     juce::AudioBuffer<float> noise (channels, blockSize), buffer (channels, blockSize);
     juce::Random random (42);

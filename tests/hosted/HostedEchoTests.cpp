@@ -48,7 +48,7 @@ TEST (HostedEcho, AClickComesBackWhereHeadOneSits)
 {
     auto plugin = loadBuiltPlugin (rate, blockSize);
     ASSERT_NE (plugin, nullptr);
-    vimbrel::test::FixedTempoPlayHead transport;
+    vimbrel::hostsim::FixedTempoPlayHead transport;
     plugin->setPlayHead (&transport);
 
     // 120 BPM, 8/8: a spacing of 0.5 s, head 1 at a tenth of it, give or take the drift.
@@ -64,7 +64,7 @@ TEST (HostedEcho, ANewHostTempoReachesTheHeadsAtTheNextParameterWrite)
 {
     auto plugin = loadBuiltPlugin (rate, blockSize);
     ASSERT_NE (plugin, nullptr);
-    vimbrel::test::FixedTempoPlayHead transport;
+    vimbrel::hostsim::FixedTempoPlayHead transport;
     plugin->setPlayHead (&transport);
     settle (*plugin);
 
@@ -122,7 +122,7 @@ TEST (HostedEcho, HostileSlotValuesNeitherCrashNorStopTheAudio)
 {
     auto plugin = loadBuiltPlugin (rate, blockSize);
     ASSERT_NE (plugin, nullptr);
-    vimbrel::test::FixedTempoPlayHead transport;
+    vimbrel::hostsim::FixedTempoPlayHead transport;
     plugin->setPlayHead (&transport);
     const auto& parameters = plugin->getParameters();
 

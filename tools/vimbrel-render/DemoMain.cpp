@@ -1,7 +1,7 @@
 // vimbrel-demo: makes the demo material scripts/install renders: a short dry phrase, and a
 // picture of the echo pattern of every factory program.
 #include "EchoPattern.h"
-#include "WavFile.h"
+#include "WavOutput.h"
 
 #include "processor/EchoPluginProcessor.h"
 
@@ -39,7 +39,7 @@ void writeDryPhrase (const juce::File& file)
         channels[1][(size_t) i] = 0.3 * tone * pan * 2.0;
     }
 
-    WavWriter writer (file.getFullPathName().toStdString(), { 2, rate, 16, false }, frames);
+    WavOutput writer (file.getFullPathName().toStdString(), { 2, rate, 16, false }, frames);
     writer.write (channels, frames);
     writer.finish();
 }

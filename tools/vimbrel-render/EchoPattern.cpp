@@ -1,4 +1,5 @@
 #include "EchoPattern.h"
+#include "HostPreparation.h"
 
 #include "processor/EchoPluginProcessor.h"
 
@@ -16,7 +17,7 @@ EchoPattern measureEchoPattern (int program, double seconds, int columns)
 {
     auto processor = std::make_unique<NewProjectAudioProcessor>();
     processor->setCurrentProgram (program);
-    processor->prepareToPlay (rate, 512);
+    hostsim::prepareLikeHost (*processor, rate, 2);
 
     juce::MidiBuffer midi;
     juce::AudioBuffer<float> settle (2, (int) rate);
@@ -27,12 +28,7 @@ EchoPattern measureEchoPattern (int program, double seconds, int columns)
     response.clear();
     response.setSample (0, 0, 0.5f);
     response.setSample (1, 0, 0.5f);
-    for (int start = 0; start < response.getNumSamples(); start += 512)
-    {
-        juce::AudioBuffer<float> block (response.getArrayOfWritePointers(), 2, start,
-                                        std::min (512, response.getNumSamples() - start));
-        processor->processBlock (block, midi);
-    }
+    hostsim::processInBlocks (*processor, response, 512);
 
     EchoPattern pattern;
     pattern.programName = processor->getProgramName (program);

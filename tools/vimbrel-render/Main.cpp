@@ -1,6 +1,9 @@
 // vimbrel-render: renders a WAV file through the plug-in's processor, the code the bundle ships.
+#include "FixedTempoPlayHead.h"
+#include "HostPreparation.h"
 #include "RenderOptions.h"
-#include "WavFile.h"
+#include "WavInput.h"
+#include "WavOutput.h"
 
 #include "processor/EchoPluginProcessor.h"
 
@@ -10,19 +13,6 @@
 namespace
 {
 using namespace vimbrel::render;
-
-// The tempo a host's transport would report.
-struct FixedTempoPlayHead : juce::AudioPlayHead
-{
-    double bpm = 120.0;
-
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setBpm (bpm);
-        return info;
-    }
-};
 
 // A whole number from 0 to count - 1, or -1.
 int indexIn (const std::string& text, int count)
@@ -95,25 +85,20 @@ private:
 
 void render (const RenderOptions& options)
 {
-    WavReader reader (options.inputPath);
+    WavInput reader (options.inputPath);
     const auto format = reader.format();
 
     auto processor = std::make_unique<NewProjectAudioProcessor>();
-    const auto set = format.channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
-    juce::AudioProcessor::BusesLayout layout;
-    layout.inputBuses.add (set);
-    layout.outputBuses.add (set);
-    processor->setBusesLayout (layout);
+    vimbrel::hostsim::prepareLikeHost (*processor, format.sampleRate, format.channels, {}, options.blockSize);
 
     // The host tempo arrives with a block; the settings below then build the spacing from it.
-    FixedTempoPlayHead playHead;
+    vimbrel::hostsim::FixedTempoPlayHead playHead;
     playHead.bpm = options.hostTempo;
     processor->setPlayHead (&playHead);
     juce::AudioBuffer<double> empty (format.channels, 0);
     juce::MidiBuffer midi;
     processor->processBlock (empty, midi);
 
-    processor->prepareToPlay (format.sampleRate, options.blockSize);
     if (options.program)
         processor->setCurrentProgram (programIndex (*processor, *options.program));
     for (const auto& setting : options.settings)
@@ -129,7 +114,7 @@ void render (const RenderOptions& options)
 
     const auto tailFrames = (std::int64_t) std::llround (options.tailSeconds * format.sampleRate);
     const std::int64_t totalFrames = reader.numFrames() + tailFrames;
-    WavWriter writer (options.outputPath, outputFormat, totalFrames);
+    WavOutput writer (options.outputPath, outputFormat, totalFrames);
 
     std::vector<std::vector<double>> channels ((size_t) format.channels,
                                                std::vector<double> ((size_t) options.blockSize));

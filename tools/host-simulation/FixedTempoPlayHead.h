@@ -2,7 +2,7 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
-namespace vimbrel::test
+namespace vimbrel::hostsim
 {
 // A host's transport, playing at one tempo.
 struct FixedTempoPlayHead : juce::AudioPlayHead
@@ -17,4 +17,4 @@ struct FixedTempoPlayHead : juce::AudioPlayHead
         return info;
     }
 };
-} // namespace vimbrel::test
+} // namespace vimbrel::hostsim
