@@ -93,9 +93,8 @@ void addTempoSourceKeys (std::vector<Picture>& pictures, const Fonts& fonts)
     for (const auto& key : keys)
     {
         const auto prefix = juce::String ("btn_tempo_") + key.folder;
-        auto draw = [&] (KeyLook look) {
-            return drawKey (fonts, key.width, 22, keyWidthOnPanel, key.legend, legendHeight, look);
-        };
+        auto draw = [&] (KeyLook look)
+        { return drawKey (fonts, key.width, 22, keyWidthOnPanel, key.legend, legendHeight, look); };
 
         pictures.push_back ({ key.folder, prefix + "_off", draw (KeyLook::cream) });
         pictures.push_back ({ key.folder, prefix + "_on", draw (KeyLook::darkLit) });

@@ -24,10 +24,7 @@ constexpr float tickOuter = tickInner + 3.5f;
 constexpr float labelGap = tickOuter + 1.8f;
 constexpr float knobLegendY = 205.0f;
 
-juce::Point<float> centreOf (juce::Rectangle<int> r)
-{
-    return r.toFloat().getCentre();
-}
+juce::Point<float> centreOf (juce::Rectangle<int> r) { return r.toFloat().getCentre(); }
 
 void drawTick (juce::Graphics& g, juce::Point<float> centre, float angle, float inner, float outer, float width,
                juce::Colour colour = ink)
@@ -114,8 +111,8 @@ public:
         drawPanelBody();
         drawVersionPlate();
 
-        for (auto [x, y, slot] : { std::tuple{ 18.0f, 34.0f, 30.0f }, std::tuple{ 858.0f, 34.0f, -20.0f },
-                                   std::tuple{ 18.0f, 266.0f, 75.0f }, std::tuple{ 858.0f, 266.0f, 10.0f } })
+        for (auto [x, y, slot] : { std::tuple { 18.0f, 34.0f, 30.0f }, std::tuple { 858.0f, 34.0f, -20.0f },
+                                   std::tuple { 18.0f, 266.0f, 75.0f }, std::tuple { 858.0f, 266.0f, 10.0f } })
             drawScrew (g, { x, y }, slot);
 
         drawLogo();
@@ -256,7 +253,8 @@ private:
             arrow,
             juce::AffineTransform::rotation (degrees (130.0f)).translated (polar (drum, spinRadius, degrees (130.0f))));
 
-        auto head = [this, drum] (float angleDegrees, juce::Colour colour) {
+        auto head = [this, drum] (float angleDegrees, juce::Colour colour)
+        {
             juce::Path block;
             block.addRoundedRectangle (-3.0f, -1.8f, 6.0f, 3.6f, 0.8f);
             const float angle = degrees (angleDegrees);
@@ -515,7 +513,8 @@ juce::StringArray checkLegends (const std::vector<PrintedLegend>& legends)
     box ("version text", layout::versionText.toFloat());
     box ("tempo readout", layout::tempoReadout.toFloat());
 
-    auto hits = [] (const Zone& zone, juce::Rectangle<float> r) {
+    auto hits = [] (const Zone& zone, juce::Rectangle<float> r)
+    {
         if (zone.radius <= 0.0f)
             return zone.box.intersects (r);
 
@@ -551,11 +550,13 @@ juce::Image drawPanel (const Fonts& fonts, juce::StringArray& layoutProblems)
 {
     std::vector<PrintedLegend> legends;
 
-    auto panel = render (layout::panelWidth, layout::panelHeight, false, [&fonts, &legends] (juce::Graphics& g) {
-        PanelPainter painter (g, fonts);
-        painter.paint();
-        legends = painter.legends;
-    });
+    auto panel = render (layout::panelWidth, layout::panelHeight, false,
+                         [&fonts, &legends] (juce::Graphics& g)
+                         {
+                             PanelPainter painter (g, fonts);
+                             painter.paint();
+                             legends = painter.legends;
+                         });
 
     addGrain (panel, panel.getBounds(), 0.012f, 0x70616e656c);
     layoutProblems.addArray (checkLegends (legends));

@@ -50,15 +50,9 @@ public:
 };
 
 // Frame choices copied from the look and feel's film-strip rules.
-int knobFrame (float p)
-{
-    return (int) ((double) (p * 114.0f) * 0.99);
-}
+int knobFrame (float p) { return (int) ((double) (p * 114.0f) * 0.99); }
 
-int stripFrame (float p, int frames)
-{
-    return juce::jmin ((int) (p * (float) frames), frames - 1);
-}
+int stripFrame (float p, int frames) { return juce::jmin ((int) (p * (float) frames), frames - 1); }
 
 juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fonts, const PanelState& s)
 {
@@ -74,9 +68,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     g.setFont (fonts.plain (11.0f));
     g.drawText ("v1.2.4", layout::versionText, juce::Justification::centred, true);
 
-    auto knob = [&c] (juce::Rectangle<int> bounds, float p) {
-        c.place (c.image ("knob", "knobsfinal" + juce::String (knobFrame (p)).paddedLeft ('0', 4)), bounds);
-    };
+    auto knob = [&c] (juce::Rectangle<int> bounds, float p)
+    { c.place (c.image ("knob", "knobsfinal" + juce::String (knobFrame (p)).paddedLeft ('0', 4)), bounds); };
 
     knob (layout::inputKnob, s.inputValue);
     knob (layout::lengthKnob, s.lengthValue);
@@ -92,8 +85,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     // Fader thumb: the slider's own coordinates, then the handle centred on the thumb.
     {
         const float thumb =
-            (float) layout::faderThumbInset
-            + (float) (layout::bpmFader.getWidth() - 2 * layout::faderThumbInset) * (s.bpm / 200.0f - 0.2f) / 0.8f;
+            (float) layout::faderThumbInset +
+            (float) (layout::bpmFader.getWidth() - 2 * layout::faderThumbInset) * (s.bpm / 200.0f - 0.2f) / 0.8f;
         const int x = (int) ((double) thumb - 27.0 * 0.5);
         juce::Graphics::ScopedSaveState state (g);
         g.reduceClipRegion (layout::bpmFader);
@@ -143,7 +136,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
 
     // The two tempo labels: 14-pixel text in 10-pixel boxes with the label's usual 5-pixel side
     // border, at 70 % opacity; the caption in the default black, the value in light yellow.
-    auto label = [&g, &fonts] (const juce::String& text, juce::Rectangle<int> bounds, juce::Colour colour) {
+    auto label = [&g, &fonts] (const juce::String& text, juce::Rectangle<int> bounds, juce::Colour colour)
+    {
         juce::Graphics::ScopedSaveState state (g);
         g.reduceClipRegion (bounds);
         g.setColour (colour.withMultipliedAlpha (0.7f));
@@ -205,8 +199,8 @@ juce::Image zoomed (const juce::Image& image, juce::Rectangle<int> area, float z
 bool writePng (const juce::Image& image, const juce::File& file)
 {
     juce::MemoryOutputStream bytes;
-    return juce::PNGImageFormat().writeImageToStream (image, bytes)
-           && file.replaceWithData (bytes.getData(), bytes.getDataSize());
+    return juce::PNGImageFormat().writeImageToStream (image, bytes) &&
+           file.replaceWithData (bytes.getData(), bytes.getDataSize());
 }
 } // namespace
 
@@ -215,10 +209,10 @@ bool writePreviews (const std::vector<Picture>& pictures, const Fonts& fonts, co
     if (! folder.createDirectory())
         return false;
 
-    PanelState playing{ 0.72f, 0.45f, 0.8f, 0.5f, 0.66f, 0.5f, 0.64f, 120.0f, { true, false, true },
-                        2,     1,     2,    3,    1,     "120" };
-    PanelState resting{ 0.0f, 1.0f, 0.2f, 0.0f, 0.99f, 0.996f, 0.0f, 40.0f, { false, true, false },
-                        0,    0,    0,    2,    0,     "98.5" };
+    PanelState playing { 0.72f, 0.45f, 0.8f, 0.5f, 0.66f, 0.5f, 0.64f, 120.0f, { true, false, true },
+                         2,     1,     2,    3,    1,     "120" };
+    PanelState resting { 0.0f, 1.0f, 0.2f, 0.0f, 0.99f, 0.996f, 0.0f, 40.0f, { false, true, false },
+                         0,    0,    0,    2,    0,     "98.5" };
 
     const auto playingPanel = composePanel (pictures, fonts, playing);
     const juce::Rectangle<int> details[] = { { 0, 0, 300, 220 },    { 280, 0, 320, 220 },  { 576, 0, 300, 220 },
@@ -230,15 +224,15 @@ bool writePreviews (const std::vector<Picture>& pictures, const Fonts& fonts, co
                         folder.getChildFile ("zoom-" + juce::String (i + 1) + ".png")))
             return false;
 
-    return writePng (playingPanel, folder.getChildFile ("panel-playing.png"))
-           && writePng (composePanel (pictures, fonts, resting), folder.getChildFile ("panel-resting.png"))
-           && writePng (frameSheet (pictures, { "knob" }, 15, 1.0f), folder.getChildFile ("sheet-knob.png"))
-           && writePng (frameSheet (pictures, { "knob3", "knob12" }, 8, 2.0f),
-                        folder.getChildFile ("sheet-switches.png"))
-           && writePng (frameSheet (pictures, { "cateye" }, 9, 2.0f), folder.getChildFile ("sheet-cateye.png"))
-           && writePng (frameSheet (pictures, { "btn1", "btn2", "btn3", "fader" }, 4, 3.0f),
-                        folder.getChildFile ("sheet-buttons.png"))
-           && writePng (frameSheet (pictures, { "classic", "manual", "host", "58", "6-8", "7-8", "8-8" }, 4, 4.0f),
-                        folder.getChildFile ("sheet-keys.png"));
+    return writePng (playingPanel, folder.getChildFile ("panel-playing.png")) &&
+           writePng (composePanel (pictures, fonts, resting), folder.getChildFile ("panel-resting.png")) &&
+           writePng (frameSheet (pictures, { "knob" }, 15, 1.0f), folder.getChildFile ("sheet-knob.png")) &&
+           writePng (frameSheet (pictures, { "knob3", "knob12" }, 8, 2.0f),
+                     folder.getChildFile ("sheet-switches.png")) &&
+           writePng (frameSheet (pictures, { "cateye" }, 9, 2.0f), folder.getChildFile ("sheet-cateye.png")) &&
+           writePng (frameSheet (pictures, { "btn1", "btn2", "btn3", "fader" }, 4, 3.0f),
+                     folder.getChildFile ("sheet-buttons.png")) &&
+           writePng (frameSheet (pictures, { "classic", "manual", "host", "58", "6-8", "7-8", "8-8" }, 4, 4.0f),
+                     folder.getChildFile ("sheet-keys.png"));
 }
 } // namespace artwork
