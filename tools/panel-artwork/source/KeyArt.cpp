@@ -1,5 +1,5 @@
 #include "ControlArt.h"
-#include "PanelLayout.h"
+#include "ControlGeometry.h"
 
 namespace artwork
 {
@@ -161,7 +161,7 @@ juce::Image drawFaderHandle()
         {
             // The body keeps clear of the picture's sides, which the slider clips at the ends of
             // its travel.
-            const float margin = (float) layout::faderClippedMargin + 0.5f;
+            const float margin = (float) faderClippedMargin + 0.5f;
             const auto body = juce::Rectangle<float> (margin, 1.0f, 27.0f - 2.0f * margin, 28.5f);
             const float corner = 2.5f;
 

@@ -1,5 +1,5 @@
 #include "ControlArt.h"
-#include "PanelLayout.h"
+#include "ControlGeometry.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@ constexpr float capRadius = 18.0f;
 constexpr float chamferRadius = 19.8f;
 constexpr float skirtRadius = 26.5f;
 constexpr float pointerBaseRadius = 23.0f;
-constexpr float pointerTipRadius = layout::knobPointerTipRadius;
+constexpr float pointerTipRadius = knobPointerTipRadius;
 constexpr float pointerBaseHalfWidth = 5.4f;
 constexpr int knurlRidges = 54;
 

@@ -1,5 +1,5 @@
 #include "Catalogue.h"
-#include "PanelLayout.h"
+#include "ControlGeometry.h"
 
 #include <iterator>
 
@@ -56,7 +56,7 @@ int stripFrame (float p, int frames) { return juce::jmin ((int) (p * (float) fra
 
 juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fonts, const PanelState& s)
 {
-    juce::Image panel (juce::Image::RGB, layout::panelWidth, layout::panelHeight, true, juce::SoftwareImageType());
+    juce::Image panel (juce::Image::RGB, panel::width, panel::height, true, juce::SoftwareImageType());
     juce::Graphics g (panel);
     Composer c (pictures, g);
 
@@ -66,34 +66,35 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     // default sans; the preview stands it in with the regular sans).
     g.setColour (juce::Colours::grey);
     g.setFont (fonts.plain (11.0f));
-    g.drawText ("v1.2.4", layout::versionText, juce::Justification::centred, true);
+    g.drawText ("v1.2.4", panel::versionText, juce::Justification::centred, true);
 
     auto knob = [&c] (juce::Rectangle<int> bounds, float p)
     { c.place (c.image ("knob", "knobsfinal" + juce::String (knobFrame (p)).paddedLeft ('0', 4)), bounds); };
 
-    knob (layout::inputKnob, s.inputValue);
-    knob (layout::lengthKnob, s.lengthValue);
-    knob (layout::volumeKnob, s.volumeValue);
-    knob (layout::toneKnob, s.toneValue);
+    knob (panel::inputSlider.bounds, s.inputValue);
+    knob (panel::lengthSlider.bounds, s.lengthValue);
+    knob (panel::volumeSlider.bounds, s.volumeValue);
+    knob (panel::toneSlider.bounds, s.toneValue);
     c.place (c.image ("knob3", "trippleknob" + juce::String (stripFrame (s.selectionValue, 3) + 1)),
-             layout::selectionKnob);
+             panel::selectionSlider.bounds);
 
     const int head = stripFrame (s.headValue, 12);
     c.place (c.image ("knob12", head == 10 ? juce::String ("pleknob11_") : "pleknob" + juce::String (head + 1)),
-             layout::headKnob);
+             panel::delaySelectionSlider.bounds);
 
     // Fader thumb: the slider's own coordinates, then the handle centred on the thumb.
     {
         const float thumb =
-            (float) layout::faderThumbInset +
-            (float) (layout::bpmFader.getWidth() - 2 * layout::faderThumbInset) * (s.bpm / 200.0f - 0.2f) / 0.8f;
+            (float) faderThumbInset +
+            (float) (panel::bpmSlider.bounds.getWidth() - 2 * faderThumbInset) * (s.bpm / 200.0f - 0.2f) / 0.8f;
         const int x = (int) ((double) thumb - 27.0 * 0.5);
         juce::Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (layout::bpmFader);
-        g.drawImageAt (c.image ("fader", "fader"), layout::bpmFader.getX() + x, layout::bpmFader.getY());
+        g.reduceClipRegion (panel::bpmSlider.bounds);
+        g.drawImageAt (c.image ("fader", "fader"), panel::bpmSlider.bounds.getX() + x, panel::bpmSlider.bounds.getY());
     }
 
-    const juce::Rectangle<int> effectBounds[] = { layout::effectButton1, layout::effectButton2, layout::effectButton3 };
+    const juce::Rectangle<int> effectBounds[] = { panel::btn1Button.bounds, panel::btn2Button.bounds,
+                                                  panel::btn3Button.bounds };
 
     for (int i = 0; i < 3; ++i)
     {
@@ -105,8 +106,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     }
 
     const char* beatFolders[] = { "58", "6-8", "7-8", "8-8" };
-    const juce::Rectangle<int> beatBounds[] = { layout::beatKey58, layout::beatKey68, layout::beatKey78,
-                                                layout::beatKey88 };
+    const juce::Rectangle<int> beatBounds[] = { panel::btn58Button.bounds, panel::btn68Button.bounds,
+                                                panel::btn78Button.bounds, panel::btn88Button.bounds };
 
     for (int i = 0; i < 4; ++i)
     {
@@ -119,7 +120,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
 
     // Added in the editor's order: manual, host, classic.
     const char* tempoFolders[] = { "classic", "host", "manual" };
-    const juce::Rectangle<int> tempoBounds[] = { layout::classicKey, layout::hostKey, layout::manualKey };
+    const juce::Rectangle<int> tempoBounds[] = { panel::btnclassicButton.bounds, panel::btnhostButton.bounds,
+                                                 panel::btnmanualButton.bounds };
 
     for (int i : { 2, 1, 0 })
     {
@@ -132,7 +134,7 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     }
 
     c.place (c.image ("cateye", "cats_eye_small" + juce::String (stripFrame (s.levelValue, 25)).paddedLeft ('0', 4)),
-             layout::magicEye);
+             panel::vuSlider.bounds);
 
     // The two tempo labels: 14-pixel text in 10-pixel boxes with the label's usual 5-pixel side
     // border, at 70 % opacity; the caption in the default black, the value in light yellow.
@@ -145,8 +147,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
         g.drawFittedText (text, bounds.reduced (5, 1), juce::Justification::centredLeft, 1, 0.7f);
     };
 
-    label ("BPM DAW:", { 550, 263, 100, 10 }, juce::Colours::black);
-    label (s.readout, { 570, 263, 100, 10 }, juce::Colours::lightyellow);
+    label ("BPM DAW:", panel::tempoCaptionLabel, juce::Colours::black);
+    label (s.readout, panel::tempoValueLabel, juce::Colours::lightyellow);
 
     return panel;
 }
