@@ -7,42 +7,30 @@ namespace
 // A host may store anything in a slot; a value that is not a number shows as the control's
 // lowest position instead of reaching the drawing code.
 double shown (float value) { return std::isnan (value) ? 0.0 : (double) value; }
-} // namespace
 
-int NewProjectAudioProcessorEditor::slotOf (const juce::Slider* slider) const
+// The slot a knob or the fader writes, or noSlot for any other slider.
+int slotOf (const juce::Slider* slider)
 {
-    if (slider == &inputSlider)
-        return 0;
-    if (slider == &lengthSlider)
-        return 1;
-    if (slider == &toneSlider)
-        return 2;
-    if (slider == &volumeSlider)
-        return 3;
-    if (slider == &selectionSlider)
-        return 4;
-    if (slider == &delaySelectionSlider)
-        return 5;
-    if (slider == &bpmSlider)
-        return 10;
-    return -1;
+    const auto* control = panel::controlNamed (slider->getName());
+    return control != nullptr ? control->slot : panel::noSlot;
 }
+} // namespace
 
 void NewProjectAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
 {
-    if (const auto slot = slotOf (slider); slot >= 0)
+    if (const auto slot = slotOf (slider); slot != panel::noSlot)
         processor->setParameterNotifyingHost (slot, (float) slider->getValue());
 }
 
 void NewProjectAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
 {
-    if (const auto slot = slotOf (slider); slot >= 0)
+    if (const auto slot = slotOf (slider); slot != panel::noSlot)
         processor->beginParameterChangeGesture (slot);
 }
 
 void NewProjectAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
 {
-    if (const auto slot = slotOf (slider); slot >= 0)
+    if (const auto slot = slotOf (slider); slot != panel::noSlot)
         processor->endParameterChangeGesture (slot);
 }
 
@@ -59,32 +47,27 @@ void NewProjectAudioProcessorEditor::timerCallback()
 
 void NewProjectAudioProcessorEditor::updateControls()
 {
-    const auto& p = *processor;
+    auto& p = *processor;
 
-    inputSlider.setValue (shown (p.finput), juce::dontSendNotification);
-    lengthSlider.setValue (shown (p.flenght), juce::dontSendNotification);
-    volumeSlider.setValue (shown (p.fvolume), juce::dontSendNotification);
-    toneSlider.setValue (shown (p.ftone), juce::dontSendNotification);
-    selectionSlider.setValue (shown (p.fselection), juce::dontSendNotification);
-    delaySelectionSlider.setValue (shown (p.fdelayselection), juce::dontSendNotification);
-    bpmSlider.setValue (shown (p.fbpm / 200.0f), juce::dontSendNotification);
+    for (const auto* control : panel::controls)
+        if (control->kind != panel::Kind::key && control->slot != panel::noSlot)
+            dynamic_cast<juce::Slider&> (componentFor (*control))
+                .setValue (shown (p.getParameter (control->slot)), juce::dontSendNotification);
 
     oversamplingIndex = p.foversampling * 4.0f;
     tempoValueLabel.setText (juce::String (p.effectiveBpm), juce::dontSendNotification);
 
     // A character button whose state changes here runs its click handler, which writes the
     // slot back with host notification: only exactly 1.0 counts as on.
-    btn1Button.setToggleState (p.fbtn1 == 1.0f, juce::sendNotification);
-    btn2Button.setToggleState (p.fbtn2 == 1.0f, juce::sendNotification);
-    btn3Button.setToggleState (p.fbtn3 == 1.0f, juce::sendNotification);
+    for (const auto* control : panel::controls)
+        if (control->kind == panel::Kind::key && control->slot != panel::noSlot && control->radioGroup == 0)
+            dynamic_cast<juce::Button&> (componentFor (*control))
+                .setToggleState (p.getParameter (control->slot) == 1.0f, juce::sendNotification);
 
-    // The radio groups follow silently; any non-zero slot counts as on, the later one in this
-    // order winning within a group.
-    const std::pair<juce::Button*, int> radioKeys[] = {
-        { &btn58Button, 18 },     { &btn68Button, 19 },   { &btn78Button, 20 },      { &btn88Button, 21 },
-        { &btnmanualButton, 11 }, { &btnhostButton, 12 }, { &btnclassicButton, 13 },
-    };
-
-    for (const auto& [button, slot] : radioKeys)
-        button->setToggleState (processor->getParameter (slot) != 0.0f, juce::dontSendNotification);
+    // The radio groups follow silently; any non-zero slot counts as on, the later key in the
+    // panel's order winning within a group.
+    for (const auto* control : panel::controls)
+        if (control->kind == panel::Kind::key && control->radioGroup != 0)
+            dynamic_cast<juce::Button&> (componentFor (*control))
+                .setToggleState (p.getParameter (control->slot) != 0.0f, juce::dontSendNotification);
 }

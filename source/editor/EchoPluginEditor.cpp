@@ -1,24 +1,6 @@
 #include "EchoPluginEditor.h"
 
 #include "bg_pictures.h"
-#include "btn1_pictures.h"
-#include "btn2_pictures.h"
-#include "btn3_pictures.h"
-
-namespace
-{
-juce::Rectangle<int> sizeOfPicture (const char* data, int size)
-{
-    return juce::ImageCache::getFromMemory (data, size).getBounds();
-}
-
-void setUpKnob (juce::Slider& knob, double interval)
-{
-    knob.setRange (0.0, 1.0, interval);
-    knob.setSliderStyle (juce::Slider::RotaryVerticalDrag);
-    knob.setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
-}
-} // namespace
 
 NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioProcessor* processorToEdit)
     : juce::AudioProcessorEditor (processorToEdit), processor (processorToEdit)
@@ -26,8 +8,8 @@ NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioP
     setLookAndFeel (&lookAndFeel);
 
     addAndMakeVisible (contentComponent);
-    contentComponent.setSize (panelWidth, panelHeight);
-    setSize (panelWidth, panelHeight);
+    contentComponent.setSize (panel::width, panel::height);
+    setSize (panel::width, panel::height);
 
     processor->addChangeListener (this);
 
@@ -44,95 +26,71 @@ NewProjectAudioProcessorEditor::~NewProjectAudioProcessorEditor()
     processor->removeChangeListener (this);
 }
 
+juce::Component& NewProjectAudioProcessorEditor::componentFor (const panel::Control& control)
+{
+    juce::Component* const members[] = {
+        &inputSlider,          &lengthSlider,  &volumeSlider,    &toneSlider,       &selectionSlider,
+        &delaySelectionSlider, &vuSlider,      &bpmSlider,       &btn1Button,       &btn2Button,
+        &btn3Button,           &fhaButton,     &btn58Button,     &btn68Button,      &btn78Button,
+        &btn88Button,          &btnhostButton, &btnmanualButton, &btnclassicButton,
+    };
+
+    for (auto* member : members)
+        if (member->getName() == control.name)
+            return *member;
+
+    // Every row of the panel has its member; a row without one is a fault in this file.
+    jassertfalse;
+    return contentComponent;
+}
+
 void NewProjectAudioProcessorEditor::setUpControls()
 {
-    // The effect buttons take the size of their pictures.
-    const auto btn1Size = sizeOfPicture (btn1::btn1off_png, btn1::btn1off_pngSize);
-    const auto btn2Size = sizeOfPicture (btn2::btn2off_png, btn2::btn2off_pngSize);
-    const auto btn3Size = sizeOfPicture (btn3::btn3off_png, btn3::btn3off_pngSize);
-
     contentComponent.addAndMakeVisible (tempoCaptionLabel);
     contentComponent.addAndMakeVisible (tempoValueLabel);
     tempoValueLabel.setColour (juce::Label::textColourId, juce::Colours::lightyellow);
 
-    // In this order, which is also their stacking order.
-    struct Knob
+    for (const auto* control : panel::controls)
     {
-        juce::Slider& slider;
-        juce::Rectangle<int> bounds;
-        double interval;
-    };
+        auto& component = componentFor (*control);
+        contentComponent.addAndMakeVisible (component);
 
-    const Knob knobs[] = {
-        { inputSlider, { 88, 105, 91, 91 }, 0.008771 },   { lengthSlider, { 191, 105, 91, 91 }, 0.008771 },
-        { volumeSlider, { 295, 105, 91, 91 }, 0.008771 }, { toneSlider, { 491, 105, 91, 91 }, 0.008771 },
-        { selectionSlider, { 596, 105, 91, 91 }, 0.33 },  { delaySelectionSlider, { 699, 105, 91, 91 }, 0.083 },
-    };
+        if (control->kind == panel::Kind::key)
+        {
+            auto& key = dynamic_cast<juce::Button&> (component);
+            key.addListener (this);
+            key.setBounds (control->bounds);
+            key.setClickingTogglesState (true);
+            key.setRadioGroupId (control->radioGroup);
+            continue;
+        }
 
-    for (const auto& knob : knobs)
-    {
-        contentComponent.addAndMakeVisible (knob.slider);
-        knob.slider.addListener (this);
-        setUpKnob (knob.slider, knob.interval);
-        knob.slider.setBounds (knob.bounds);
+        auto& slider = dynamic_cast<juce::Slider&> (component);
+
+        // The magic-eye lamp only shows the level; it takes no mouse input and writes nothing.
+        if (control->kind == panel::Kind::lamp)
+            slider.setEnabled (false);
+        else
+            slider.addListener (this);
+
+        slider.setRange (control->range.minimum, control->range.maximum, control->range.interval);
+        slider.setSliderStyle (control->kind == panel::Kind::fader ? juce::Slider::LinearHorizontal
+                                                                   : juce::Slider::RotaryVerticalDrag);
+        slider.setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
+        slider.setBounds (control->bounds);
     }
 
     // A double-click, or a single click with Alt held, takes the tone back to flat.
     toneSlider.setDoubleClickReturnValue (true, 0.5, juce::ModifierKeys::altModifier);
 
-    contentComponent.addAndMakeVisible (bpmSlider);
-    bpmSlider.addListener (this);
-    bpmSlider.setRange (0.2, 1.0, 0.01);
-    bpmSlider.setSliderStyle (juce::Slider::LinearHorizontal);
-    bpmSlider.setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
-    bpmSlider.setBounds (325, 253, 190, 32);
-
-    struct Key
-    {
-        juce::Button& button;
-        juce::Rectangle<int> bounds;
-        int radioGroup;
-    };
-
-    const Key keys[] = {
-        { btn1Button, btn1Size.withPosition (352, 39), 0 },
-        { btn2Button, btn2Size.withPosition (410, 39), 0 },
-        { btn3Button, btn3Size.withPosition (464, 39), 0 },
-        { btn58Button, { 654, 263, 31, 20 }, 1 },
-        { btn68Button, { 686, 263, 31, 20 }, 1 },
-        { btn78Button, { 718, 263, 31, 20 }, 1 },
-        { btn88Button, { 750, 263, 31, 20 }, 1 },
-        { btnmanualButton, { 245, 263, 42, 22 }, 2 },
-        { btnhostButton, { 195, 263, 42, 22 }, 2 },
-        { btnclassicButton, { 145, 263, 42, 22 }, 2 },
-        { fhaButton, { 60, 48, 100, 45 }, 0 },
-    };
-
-    for (const auto& key : keys)
-    {
-        contentComponent.addAndMakeVisible (key.button);
-        key.button.addListener (this);
-        key.button.setBounds (key.bounds);
-        key.button.setClickingTogglesState (true);
-        key.button.setRadioGroupId (key.radioGroup);
-    }
-
     // The logo hot-spot is invisible; its state flips at each click and means nothing.
     fhaButton.setToggleState (true, juce::dontSendNotification);
-
-    // The magic-eye lamp only shows the level; it takes no mouse input and writes nothing.
-    contentComponent.addAndMakeVisible (vuSlider);
-    vuSlider.setRange (0.0, 1.0, 0.04);
-    vuSlider.setSliderStyle (juce::Slider::RotaryVerticalDrag);
-    vuSlider.setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
-    vuSlider.setBounds (395, 105, 86, 86);
-    vuSlider.setEnabled (false);
 }
 
 void NewProjectAudioProcessorEditor::setUpLabels()
 {
-    tempoValueLabel.setBounds (570, 263, 100, 10);
-    tempoCaptionLabel.setBounds (550, 263, 100, 10);
+    tempoValueLabel.setBounds (panel::tempoValueLabel);
+    tempoCaptionLabel.setBounds (panel::tempoCaptionLabel);
 
     for (auto* label : { &tempoValueLabel, &tempoCaptionLabel })
     {
@@ -155,8 +113,7 @@ void NewProjectAudioProcessorEditor::paint (juce::Graphics& g)
 
     g.setColour (juce::Colours::grey);
     g.setFont (11.0f);
-    g.drawText (juce::String ("v") + JucePlugin_VersionString, juce::Rectangle<int> (5, 5, 50, 11),
-                juce::Justification::centred, true);
+    g.drawText (juce::String ("v") + JucePlugin_VersionString, panel::versionText, juce::Justification::centred, true);
 }
 
 void NewProjectAudioProcessorEditor::resized()
@@ -164,12 +121,12 @@ void NewProjectAudioProcessorEditor::resized()
     // The panel shrinks to fit a smaller window and stays centred; it never grows.
     const auto w = getWidth();
     const auto h = getHeight();
-    const float scale = (w >= panelWidth && h >= panelHeight)
+    const float scale = (w >= panel::width && h >= panel::height)
                             ? 1.0f
-                            : (float) juce::jmin ((double) w / panelWidth, (double) h / panelHeight);
+                            : (float) juce::jmin ((double) w / panel::width, (double) h / panel::height);
 
-    const auto transform = juce::AffineTransform::scale (scale).translated ((w - panelWidth * scale) / 2.0f,
-                                                                            (h - panelHeight * scale) / 2.0f);
+    const auto transform = juce::AffineTransform::scale (scale).translated ((w - panel::width * scale) / 2.0f,
+                                                                            (h - panel::height * scale) / 2.0f);
 
     if (! transform.isSingularity())
     {

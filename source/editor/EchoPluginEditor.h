@@ -2,6 +2,7 @@
 
 #include "../lookandfeel/EchoLookAndFeel.h"
 #include "../processor/EchoPluginProcessor.h"
+#include "PanelLayout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_data_structures/juce_data_structures.h>
@@ -19,9 +20,6 @@ class NewProjectAudioProcessorEditor : public juce::AudioProcessorEditor,
                                        public juce::ChangeListener
 {
 public:
-    static constexpr int panelWidth = 876;
-    static constexpr int panelHeight = 300;
-
     explicit NewProjectAudioProcessorEditor (NewProjectAudioProcessor* processorToEdit);
     ~NewProjectAudioProcessorEditor() override;
 
@@ -42,29 +40,30 @@ public:
 
     juce::Image backgroundImage;
 
-    juce::Slider inputSlider { "InputSlider" };
-    juce::Slider lengthSlider { "LengthSlider" };
-    juce::Slider volumeSlider { "VolumeSlider" };
-    juce::Slider toneSlider { "ToneSlider" };
-    juce::Slider selectionSlider { "SelectionSlider" };
-    juce::Slider delaySelectionSlider { "DelaySelectionSlider" };
-    juce::Slider vuSlider { "VUSlider" };
-    juce::Slider bpmSlider { "BpmSlider" };
+    // Named after their rows of the panel's table; the look and feel draws each by its name.
+    juce::Slider inputSlider { panel::inputSlider.name };
+    juce::Slider lengthSlider { panel::lengthSlider.name };
+    juce::Slider volumeSlider { panel::volumeSlider.name };
+    juce::Slider toneSlider { panel::toneSlider.name };
+    juce::Slider selectionSlider { panel::selectionSlider.name };
+    juce::Slider delaySelectionSlider { panel::delaySelectionSlider.name };
+    juce::Slider vuSlider { panel::vuSlider.name };
+    juce::Slider bpmSlider { panel::bpmSlider.name };
 
     juce::Label tempoValueLabel;
     juce::Label tempoCaptionLabel;
 
-    juce::TextButton btn1Button { "btn1Button" };
-    juce::TextButton btn2Button { "btn2Button" };
-    juce::TextButton btn3Button { "btn3Button" };
-    juce::TextButton fhaButton { "FHAButton" };
-    juce::TextButton btn58Button { "btn58Button" };
-    juce::TextButton btn68Button { "btn68Button" };
-    juce::TextButton btn78Button { "btn78Button" };
-    juce::TextButton btn88Button { "btn88Button" };
-    juce::TextButton btnhostButton { "btnhostButton" };
-    juce::TextButton btnmanualButton { "btnmanualButton" };
-    juce::TextButton btnclassicButton { "btnclassicButton" };
+    juce::TextButton btn1Button { panel::btn1Button.name };
+    juce::TextButton btn2Button { panel::btn2Button.name };
+    juce::TextButton btn3Button { panel::btn3Button.name };
+    juce::TextButton fhaButton { panel::fhaButton.name };
+    juce::TextButton btn58Button { panel::btn58Button.name };
+    juce::TextButton btn68Button { panel::btn68Button.name };
+    juce::TextButton btn78Button { panel::btn78Button.name };
+    juce::TextButton btn88Button { panel::btn88Button.name };
+    juce::TextButton btnhostButton { panel::btnhostButton.name };
+    juce::TextButton btnmanualButton { panel::btnmanualButton.name };
+    juce::TextButton btnclassicButton { panel::btnclassicButton.name };
 
     EchoLookAndFeel lookAndFeel;
 
@@ -84,8 +83,8 @@ private:
     void showSettingsDialog();
     void applySettingsDialog (juce::AlertWindow& dialog);
 
-    // The slot a bound knob or the fader writes, or -1 for any other slider.
-    int slotOf (const juce::Slider*) const;
+    // The member that shows a control of the panel.
+    juce::Component& componentFor (const panel::Control&);
 
     // The settings dialog while it is open; closed with the editor if the host closes first.
     std::unique_ptr<juce::AlertWindow> settingsDialog;

@@ -23,15 +23,9 @@ void NewProjectAudioProcessorEditor::buttonClicked (juce::Button* button)
         return;
     }
 
-    const std::pair<juce::Button*, int> slotButtons[] = {
-        { &btn1Button, 15 },       { &btn2Button, 16 },      { &btn3Button, 17 },  { &btnhostButton, 12 },
-        { &btnclassicButton, 13 }, { &btnmanualButton, 11 }, { &btn58Button, 18 }, { &btn68Button, 19 },
-        { &btn78Button, 20 },      { &btn88Button, 21 },
-    };
-
-    for (const auto& [slotButton, slot] : slotButtons)
-        if (button == slotButton)
-            processor->setParameterNotifyingHost (slot, button->getToggleState() ? 1.0f : 0.0f);
+    if (const auto* control = panel::controlNamed (button->getName());
+        control != nullptr && control->slot != panel::noSlot)
+        processor->setParameterNotifyingHost (control->slot, button->getToggleState() ? 1.0f : 0.0f);
 }
 
 void NewProjectAudioProcessorEditor::showSettingsDialog()
@@ -80,7 +74,7 @@ void NewProjectAudioProcessorEditor::applySettingsDialog (juce::AlertWindow& dia
     oversamplingChoice = dialog.getComboBoxComponent ("Oversampling")->getSelectedItemIndex();
 
     if (oversamplingChoice >= 0 && oversamplingChoice < 4)
-        processor->setParameterNotifyingHost (9, oversamplingChoices[oversamplingChoice]);
+        processor->setParameterNotifyingHost (Slot::oversampling, oversamplingChoices[oversamplingChoice]);
 
     stijl = dialog.getComboBoxComponent ("stijl")->getSelectedItemIndex();
     sens = dialog.getComboBoxComponent ("velsens")->getSelectedItemIndex();

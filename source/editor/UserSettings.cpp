@@ -29,18 +29,20 @@ void NewProjectAudioProcessorEditor::openUserSettings()
 
 void NewProjectAudioProcessorEditor::setSensAndStijl()
 {
-    juce::Slider* const knobs[] = { &inputSlider, &lengthSlider,    &volumeSlider,
-                                    &toneSlider,  &selectionSlider, &delaySelectionSlider };
-
-    for (auto* knob : knobs)
-        knob->setVelocityBasedMode (sens != 0);
-
     static constexpr juce::Slider::SliderStyle dragStyles[] = { juce::Slider::Rotary,
                                                                 juce::Slider::RotaryHorizontalDrag,
                                                                 juce::Slider::RotaryVerticalDrag,
                                                                 juce::Slider::RotaryHorizontalVerticalDrag };
 
-    if (stijl >= 0 && stijl < 4)
-        for (auto* knob : knobs)
-            knob->setSliderStyle (dragStyles[stijl]);
+    for (const auto* control : panel::controls)
+    {
+        if (control->kind != panel::Kind::knob)
+            continue;
+
+        auto& knob = dynamic_cast<juce::Slider&> (componentFor (*control));
+        knob.setVelocityBasedMode (sens != 0);
+
+        if (stijl >= 0 && stijl < 4)
+            knob.setSliderStyle (dragStyles[stijl]);
+    }
 }

@@ -1,5 +1,6 @@
 #include "EchoLookAndFeel.h"
 
+#include "../editor/PanelLayout.h"
 #include "PanelPictures.h"
 
 using namespace panelpictures;
@@ -32,25 +33,25 @@ bool EchoLookAndFeel::findButtonPictures (const juce::String& name, ButtonPictur
         pictures = { &images[keyOff], &images[keyOn], &images[keyOver], &images[keyOver] };
     };
 
-    if (name == "btn1Button")
+    if (name == panel::btn1Button.name)
         effectButton (btn1);
-    else if (name == "btn2Button")
+    else if (name == panel::btn2Button.name)
         effectButton (btn2);
-    else if (name == "btn3Button")
+    else if (name == panel::btn3Button.name)
         effectButton (btn3);
-    else if (name == "btnmanualButton")
+    else if (name == panel::btnmanualButton.name)
         tempoKey (manual);
-    else if (name == "btnclassicButton")
+    else if (name == panel::btnclassicButton.name)
         tempoKey (classic);
-    else if (name == "btnhostButton")
+    else if (name == panel::btnhostButton.name)
         tempoKey (host);
-    else if (name == "btn58Button")
+    else if (name == panel::btn58Button.name)
         beatKey (btn58);
-    else if (name == "btn68Button")
+    else if (name == panel::btn68Button.name)
         beatKey (btn68);
-    else if (name == "btn78Button")
+    else if (name == panel::btn78Button.name)
         beatKey (btn78);
-    else if (name == "btn88Button")
+    else if (name == panel::btn88Button.name)
         beatKey (btn88);
     else
         return false;
@@ -65,17 +66,16 @@ void EchoLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& but
     const int width = button.getWidth();
     const int height = button.getHeight();
 
-    const auto drawWhole = [&] (const juce::Image& image) {
-        g.drawImage (image, 0, 0, width, height, 0, 0, image.getWidth(), image.getHeight(), false);
-    };
+    const auto drawWhole = [&] (const juce::Image& image)
+    { g.drawImage (image, 0, 0, width, height, 0, 0, image.getWidth(), image.getHeight(), false); };
 
     if (ButtonPictures pictures; findButtonPictures (name, pictures))
     {
         const bool on = button.getToggleState();
         drawWhole (on ? *pictures.toggledOn : *pictures.toggledOff);
 
-        if (const auto* hover = on ? pictures.hoverWhenOn : pictures.hoverWhenOff; hover != nullptr
-            && button.isMouseOver (false))
+        if (const auto* hover = on ? pictures.hoverWhenOn : pictures.hoverWhenOff;
+            hover != nullptr && button.isMouseOver (false))
             drawWhole (*hover);
     }
     else if (name == "BypassButton")
@@ -88,7 +88,7 @@ void EchoLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& but
     }
     else if (name == "OK")
     {
-        const float outline = ! button.isEnabled()                                  ? 0.4f
+        const float outline = ! button.isEnabled()                                      ? 0.4f
                               : shouldDrawButtonAsHighlighted || shouldDrawButtonAsDown ? 1.2f
                                                                                         : 0.7f;
         const auto indent = [outline] (bool connected) { return connected ? 0.1f : outline / 2.0f; };
@@ -98,8 +98,8 @@ void EchoLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& but
         const float bottom = indent (button.isConnectedOnBottom());
 
         drawGlassLozenge (g, left, top, (float) width - left - right, (float) height - top - bottom,
-                          juce::Colours::azure, outline, -1.0f, button.isConnectedOnLeft(),
-                          button.isConnectedOnRight(), button.isConnectedOnTop(), button.isConnectedOnBottom());
+                          juce::Colours::azure, outline, -1.0f, button.isConnectedOnLeft(), button.isConnectedOnRight(),
+                          button.isConnectedOnTop(), button.isConnectedOnBottom());
     }
 }
 
@@ -108,9 +108,10 @@ void EchoLookAndFeel::drawButtonText (juce::Graphics& g, juce::TextButton& butto
 {
     const auto font = getTextButtonFont (button, 20);
     g.setFont (font);
-    g.setColour (button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId
-                                                            : juce::TextButton::textColourOffId)
-                     .withMultipliedAlpha (button.isEnabled() ? 1.0f : 0.5f));
+    g.setColour (
+        button
+            .findColour (button.getToggleState() ? juce::TextButton::textColourOnId : juce::TextButton::textColourOffId)
+            .withMultipliedAlpha (button.isEnabled() ? 1.0f : 0.5f));
 
     if (button.getButtonText() != "OK")
         return;

@@ -1,5 +1,7 @@
 #include "EchoLookAndFeel.h"
 
+#include "../editor/PanelLayout.h"
+
 #include <algorithm>
 
 namespace
@@ -26,17 +28,17 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName,
     // so that no formula can leave its strip.
     const float p = proportion >= 0.0f ? std::min (proportion, 1.0f) : 0.0f;
 
-    if (sliderName == "InputSlider" || sliderName == "LengthSlider" || sliderName == "VolumeSlider"
-        || sliderName == "ToneSlider")
+    if (sliderName == panel::inputSlider.name || sliderName == panel::lengthSlider.name ||
+        sliderName == panel::volumeSlider.name || sliderName == panel::toneSlider.name)
         return &knob[knobFrame (p)];
 
-    if (sliderName == "SelectionSlider")
+    if (sliderName == panel::selectionSlider.name)
         return &knob3[evenFrame (p, 3)];
 
-    if (sliderName == "DelaySelectionSlider")
+    if (sliderName == panel::delaySelectionSlider.name)
         return &knob12[evenFrame (p, 12)];
 
-    if (sliderName == "VUSlider")
+    if (sliderName == panel::vuSlider.name)
         return &cateye[evenFrame (p, 25)];
 
     if (sliderName == "Fader")
@@ -45,8 +47,8 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName,
     return nullptr;
 }
 
-void EchoLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,
-                                        float, float, juce::Slider& slider)
+void EchoLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos, float,
+                                        float, juce::Slider& slider)
 {
     if (const auto* frame = rotaryFrame (slider.getName(), sliderPos))
         g.drawImage (*frame, x, y, width, height, 0, 0, frame->getWidth(), frame->getHeight(), false);
@@ -62,7 +64,7 @@ void EchoLookAndFeel::drawLinearSliderBackground (juce::Graphics&, int, int, int
 void EchoLookAndFeel::drawLinearSliderThumb (juce::Graphics& g, int, int y, int, int height, float sliderPos, float,
                                              float, juce::Slider::SliderStyle, juce::Slider& slider)
 {
-    if (slider.getName() != "BpmSlider")
+    if (slider.getName() != panel::bpmSlider.name)
         return;
 
     const int w = fader.getWidth();

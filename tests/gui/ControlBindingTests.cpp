@@ -43,8 +43,9 @@ TEST_F (ControlBinding, KnobDragsWriteTheirSlotInsideAGesture)
     };
 
     const Case cases[] = {
-        { editor.inputSlider, 0 },  { editor.lengthSlider, 1 },    { editor.toneSlider, 2 },
-        { editor.volumeSlider, 3 }, { editor.selectionSlider, 4 }, { editor.delaySelectionSlider, 5 },
+        { editor.inputSlider, Slot::input },         { editor.lengthSlider, Slot::length },
+        { editor.toneSlider, Slot::tone },           { editor.volumeSlider, Slot::volume },
+        { editor.selectionSlider, Slot::selection }, { editor.delaySelectionSlider, Slot::delaySelection },
     };
 
     for (const auto& c : cases)
@@ -72,9 +73,9 @@ TEST_F (ControlBinding, TheFaderWritesTheManualTempo)
 {
     auto& editor = openEditor();
     editor.bpmSlider.setValue (0.5, juce::sendNotificationSync);
-    EXPECT_EQ (processor->getParameter (10), 0.5f);
+    EXPECT_EQ (processor->getParameter (Slot::manualBpm), 0.5f);
     EXPECT_FLOAT_EQ (processor->fbpm, 100.0f);
-    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 10, 0.5f } }));
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::manualBpm, 0.5f } }));
 }
 
 TEST_F (ControlBinding, ToneReturnsToFlatOnDoubleClickOrAltClick)
@@ -95,7 +96,9 @@ TEST_F (ControlBinding, ToneReturnsToFlatOnDoubleClickOrAltClick)
 
         // Flat is 0.5, as near as the knob's steps come to it.
         const auto flat = (float) (57 * 0.008771);
-        const std::vector<Event> expected { { 'b', 2, 0.0f }, { 'v', 2, flat }, { 'e', 2, 0.0f } };
+        const std::vector<Event> expected { { 'b', Slot::tone, 0.0f },
+                                            { 'v', Slot::tone, flat },
+                                            { 'e', Slot::tone, 0.0f } };
         EXPECT_EQ (host.events, expected) << (way == 0 ? "double-click" : "alt-click");
         EXPECT_EQ (processor->ftone, flat);
     }
@@ -118,10 +121,10 @@ TEST_F (ControlBinding, AutomationAndProgramsComeBackIntoTheControls)
 {
     auto& editor = openEditor();
 
-    processor->setParameter (0, 0.3f);
-    processor->setParameter (0, 1.0f);
-    processor->setParameter (10, 0.75f);
-    processor->setParameter (9, 0.5f);
+    processor->setParameter (Slot::input, 0.3f);
+    processor->setParameter (Slot::input, 1.0f);
+    processor->setParameter (Slot::manualBpm, 0.75f);
+    processor->setParameter (Slot::oversampling, 0.5f);
     refresh();
 
     // The knob shows its last legal position and does not write it back.
@@ -149,9 +152,10 @@ TEST_F (ControlBinding, HostileValuesShowAsTheNearestEndOfEachControl)
     auto& editor = openEditor();
     const float nan = std::numeric_limits<float>::quiet_NaN();
 
-    for (int slot : { 0, 1, 2, 3, 4, 5, 10 })
+    for (int slot : { Slot::input, Slot::length, Slot::tone, Slot::volume, Slot::selection, Slot::delaySelection,
+                      Slot::manualBpm })
         processor->setParameter (slot, nan);
-    processor->setParameter (3, 1.0e30f);
+    processor->setParameter (Slot::volume, 1.0e30f);
     processor->levelStep = nan;
     refresh();
     vimbrel::test::runMessageLoop (60);
@@ -175,19 +179,19 @@ TEST_F (ControlBinding, RefreshFollowsTheFlagRulesOfEachButtonGroup)
     auto& editor = openEditor();
 
     // Character buttons count only exactly 1.0 as on; a change is written back to the host.
-    processor->setParameter (16, 1.0f);
-    processor->setParameter (15, 0.5f);
+    processor->setParameter (Slot::doubleTime, 1.0f);
+    processor->setParameter (Slot::stereoFeedback1, 0.5f);
     host.events.clear();
     refresh();
 
     EXPECT_TRUE (editor.btn2Button.getToggleState());
     EXPECT_FALSE (editor.btn1Button.getToggleState());
-    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 16, 1.0f } }));
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::doubleTime, 1.0f } }));
 
     // The radio keys count any non-zero value as on; the later one wins within a group.
-    processor->setParameter (18, 0.5f);
-    processor->setParameter (11, 1.0f);
-    processor->setParameter (12, 1.0f);
+    processor->setParameter (Slot::beat58, 0.5f);
+    processor->setParameter (Slot::manualSource, 1.0f);
+    processor->setParameter (Slot::hostSource, 1.0f);
     host.events.clear();
     refresh();
 
@@ -197,7 +201,7 @@ TEST_F (ControlBinding, RefreshFollowsTheFlagRulesOfEachButtonGroup)
     EXPECT_FALSE (editor.btnmanualButton.getToggleState());
     EXPECT_TRUE (host.events.empty());
 
-    processor->setParameter (21, 0.0f);
+    processor->setParameter (Slot::beat88, 0.0f);
     refresh();
     EXPECT_TRUE (editor.btn58Button.getToggleState());
     EXPECT_FALSE (editor.btn88Button.getToggleState());
@@ -209,22 +213,22 @@ TEST_F (ControlBinding, ButtonsWriteTheirSlotsInTheRadioOrder)
 
     editor.btn2Button.triggerClick();
     vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
-    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 16, 1.0f } }));
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::doubleTime, 1.0f } }));
     EXPECT_EQ (processor->fbtn2, 1.0f);
 
     host.events.clear();
     editor.btn2Button.triggerClick();
     vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
-    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 16, 0.0f } }));
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::doubleTime, 0.0f } }));
 
     // 5/8 on, then 7/8 clicked: 5/8 is written off first, then 7/8 on.
-    processor->setParameter (18, 1.0f);
-    processor->setParameter (21, 0.0f);
+    processor->setParameter (Slot::beat58, 1.0f);
+    processor->setParameter (Slot::beat88, 0.0f);
     refresh();
     host.events.clear();
     editor.btn78Button.triggerClick();
     vimbrel::test::runMessageLoopUntil ([&] { return host.events.size() >= 2; }, 1000);
-    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 18, 0.0f }, { 'v', 20, 1.0f } }));
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::beat58, 0.0f }, { 'v', Slot::beat78, 1.0f } }));
     EXPECT_FALSE (editor.btn58Button.getToggleState());
     EXPECT_TRUE (editor.btn78Button.getToggleState());
 
@@ -232,7 +236,7 @@ TEST_F (ControlBinding, ButtonsWriteTheirSlotsInTheRadioOrder)
     host.events.clear();
     editor.btnhostButton.triggerClick();
     vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
-    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', 12, 1.0f } }));
+    EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::hostSource, 1.0f } }));
     EXPECT_FALSE (editor.btnmanualButton.getToggleState());
     EXPECT_FALSE (editor.btnclassicButton.getToggleState());
 }

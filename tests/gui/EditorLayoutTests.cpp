@@ -1,12 +1,127 @@
 #include "EditorFixture.h"
 
 #include "bg_pictures.h"
+#include "btn1_pictures.h"
+#include "btn2_pictures.h"
+#include "btn3_pictures.h"
 
 namespace
 {
 using vimbrel::test::EditorFixture;
+using Kind = panel::Kind;
 
 using WindowLayout = EditorFixture;
+
+// The panel as users, saved screenshots and the look and feel know it. Bottom to top.
+struct ControlRow
+{
+    const char* name;
+    Kind kind;
+    juce::Rectangle<int> bounds;
+    panel::Range range;
+    int radioGroup;
+    int slot;
+};
+
+constexpr panel::Range knobSteps { 0.0, 1.0, 0.008771 };
+
+const ControlRow contract[] = {
+    { "InputSlider", Kind::knob, { 88, 105, 91, 91 }, knobSteps, 0, Slot::input },
+    { "LengthSlider", Kind::knob, { 191, 105, 91, 91 }, knobSteps, 0, Slot::length },
+    { "VolumeSlider", Kind::knob, { 295, 105, 91, 91 }, knobSteps, 0, Slot::volume },
+    { "ToneSlider", Kind::knob, { 491, 105, 91, 91 }, knobSteps, 0, Slot::tone },
+    { "SelectionSlider", Kind::knob, { 596, 105, 91, 91 }, { 0.0, 1.0, 0.33 }, 0, Slot::selection },
+    { "DelaySelectionSlider", Kind::knob, { 699, 105, 91, 91 }, { 0.0, 1.0, 0.083 }, 0, Slot::delaySelection },
+    { "BpmSlider", Kind::fader, { 325, 253, 190, 32 }, { 0.2, 1.0, 0.01 }, 0, Slot::manualBpm },
+    { "btn1Button", Kind::key, { 352, 39, 60, 42 }, {}, 0, Slot::stereoFeedback1 },
+    { "btn2Button", Kind::key, { 410, 39, 56, 42 }, {}, 0, Slot::doubleTime },
+    { "btn3Button", Kind::key, { 464, 39, 60, 42 }, {}, 0, Slot::stereoFeedback2 },
+    { "btn58Button", Kind::key, { 654, 263, 31, 20 }, {}, 1, Slot::beat58 },
+    { "btn68Button", Kind::key, { 686, 263, 31, 20 }, {}, 1, Slot::beat68 },
+    { "btn78Button", Kind::key, { 718, 263, 31, 20 }, {}, 1, Slot::beat78 },
+    { "btn88Button", Kind::key, { 750, 263, 31, 20 }, {}, 1, Slot::beat88 },
+    { "btnmanualButton", Kind::key, { 245, 263, 42, 22 }, {}, 2, Slot::manualSource },
+    { "btnhostButton", Kind::key, { 195, 263, 42, 22 }, {}, 2, Slot::hostSource },
+    { "btnclassicButton", Kind::key, { 145, 263, 42, 22 }, {}, 2, Slot::classicSource },
+    { "FHAButton", Kind::key, { 60, 48, 100, 45 }, {}, 0, panel::noSlot },
+    { "VUSlider", Kind::lamp, { 395, 105, 86, 86 }, { 0.0, 1.0, 0.04 }, 0, panel::noSlot },
+};
+
+// The tempo readout's two labels lie above every control.
+const juce::Rectangle<int> captionLabel { 550, 263, 100, 10 };
+const juce::Rectangle<int> valueLabel { 570, 263, 100, 10 };
+const juce::Rectangle<int> versionText { 5, 5, 50, 11 };
+
+juce::Component* childNamed (juce::Component& parent, const char* name)
+{
+    for (auto* child : parent.getChildren())
+        if (child->getName() == name)
+            return child;
+
+    return nullptr;
+}
+
+TEST (PanelTable, HoldsTheControlsOfThePanelInTheirStackingOrder)
+{
+    ASSERT_EQ (std::size (panel::controls), std::size (contract));
+
+    for (size_t i = 0; i < std::size (contract); ++i)
+    {
+        const auto& expected = contract[i];
+        const auto& row = *panel::controls[i];
+        EXPECT_STREQ (row.name, expected.name) << "position " << i;
+        EXPECT_EQ (row.kind, expected.kind) << expected.name;
+        EXPECT_EQ (row.bounds, expected.bounds) << expected.name;
+        EXPECT_EQ (row.range.minimum, expected.range.minimum) << expected.name;
+        EXPECT_EQ (row.range.maximum, expected.range.maximum) << expected.name;
+        EXPECT_EQ (row.range.interval, expected.range.interval) << expected.name;
+        EXPECT_EQ (row.radioGroup, expected.radioGroup) << expected.name;
+        EXPECT_EQ (row.slot, expected.slot) << expected.name;
+        EXPECT_EQ (panel::controlNamed (expected.name), &row) << expected.name;
+    }
+
+    EXPECT_EQ (panel::controlNamed ("OK"), nullptr);
+    EXPECT_EQ (panel::controlNamed ("inputslider"), nullptr);
+
+    EXPECT_EQ (panel::tempoCaptionLabel, captionLabel);
+    EXPECT_EQ (panel::tempoValueLabel, valueLabel);
+    EXPECT_EQ (panel::versionText, versionText);
+    EXPECT_EQ (panel::width, 876);
+    EXPECT_EQ (panel::height, 300);
+}
+
+TEST (PanelTable, GivesEachEffectButtonTheSizeOfItsPictures)
+{
+    struct Group
+    {
+        const char* button;
+        const char* const* pictureNames;
+        int pictureCount;
+        const char* (*find) (const char*, int&);
+    };
+
+    const Group groups[] = {
+        { "btn1Button", btn1::namedResourceList, btn1::namedResourceListSize, btn1::getNamedResource },
+        { "btn2Button", btn2::namedResourceList, btn2::namedResourceListSize, btn2::getNamedResource },
+        { "btn3Button", btn3::namedResourceList, btn3::namedResourceListSize, btn3::getNamedResource },
+    };
+
+    for (const auto& group : groups)
+    {
+        const auto* control = panel::controlNamed (group.button);
+        ASSERT_NE (control, nullptr) << group.button;
+        ASSERT_GT (group.pictureCount, 0) << group.button;
+
+        for (int i = 0; i < group.pictureCount; ++i)
+        {
+            int size = 0;
+            const auto* data = group.find (group.pictureNames[i], size);
+            const auto picture = juce::ImageCache::getFromMemory (data, size);
+            ASSERT_TRUE (picture.isValid()) << group.pictureNames[i];
+            EXPECT_EQ (picture.getBounds(), control->bounds.withZeroOrigin()) << group.pictureNames[i];
+        }
+    }
+}
 
 TEST_F (WindowLayout, PlacesEveryControlOnTheContentComponent)
 {
@@ -18,44 +133,13 @@ TEST_F (WindowLayout, PlacesEveryControlOnTheContentComponent)
     EXPECT_EQ (editor.contentComponent.getBounds(), juce::Rectangle<int> (0, 0, 876, 300));
     EXPECT_FALSE (editor.isResizable());
 
-    struct Control
-    {
-        const char* name;
-        juce::Rectangle<int> bounds;
-    };
-
-    // Bottom to top; the two labels lie above every control.
-    const Control stacking[] = {
-        { "", { 550, 263, 100, 10 } },
-        { "", { 570, 263, 100, 10 } },
-        { "InputSlider", { 88, 105, 91, 91 } },
-        { "LengthSlider", { 191, 105, 91, 91 } },
-        { "VolumeSlider", { 295, 105, 91, 91 } },
-        { "ToneSlider", { 491, 105, 91, 91 } },
-        { "SelectionSlider", { 596, 105, 91, 91 } },
-        { "DelaySelectionSlider", { 699, 105, 91, 91 } },
-        { "BpmSlider", { 325, 253, 190, 32 } },
-        { "btn1Button", { 352, 39, 60, 42 } },
-        { "btn2Button", { 410, 39, 56, 42 } },
-        { "btn3Button", { 464, 39, 60, 42 } },
-        { "btn58Button", { 654, 263, 31, 20 } },
-        { "btn68Button", { 686, 263, 31, 20 } },
-        { "btn78Button", { 718, 263, 31, 20 } },
-        { "btn88Button", { 750, 263, 31, 20 } },
-        { "btnmanualButton", { 245, 263, 42, 22 } },
-        { "btnhostButton", { 195, 263, 42, 22 } },
-        { "btnclassicButton", { 145, 263, 42, 22 } },
-        { "FHAButton", { 60, 48, 100, 45 } },
-        { "VUSlider", { 395, 105, 86, 86 } },
-    };
-
     auto& content = editor.contentComponent;
-    ASSERT_EQ (content.getNumChildComponents(), 21);
+    ASSERT_EQ (content.getNumChildComponents(), (int) std::size (contract) + 2);
 
     // The labels were added first but brought to the front at the end.
-    for (int i = 0; i < 19; ++i)
+    for (int i = 0; i < (int) std::size (contract); ++i)
     {
-        const auto& expected = stacking[i + 2];
+        const auto& expected = contract[i];
         auto* child = content.getChildComponent (i);
         EXPECT_EQ (child->getName(), expected.name) << "position " << i;
         EXPECT_EQ (child->getBounds(), expected.bounds) << expected.name;
@@ -64,8 +148,8 @@ TEST_F (WindowLayout, PlacesEveryControlOnTheContentComponent)
 
     EXPECT_EQ (content.getChildComponent (19), &editor.tempoCaptionLabel);
     EXPECT_EQ (content.getChildComponent (20), &editor.tempoValueLabel);
-    EXPECT_EQ (editor.tempoCaptionLabel.getBounds(), stacking[0].bounds);
-    EXPECT_EQ (editor.tempoValueLabel.getBounds(), stacking[1].bounds);
+    EXPECT_EQ (editor.tempoCaptionLabel.getBounds(), captionLabel);
+    EXPECT_EQ (editor.tempoValueLabel.getBounds(), valueLabel);
     EXPECT_TRUE (editor.tempoValueLabel.isAlwaysOnTop());
 
     for (auto* label : { &editor.tempoValueLabel, &editor.tempoCaptionLabel })
@@ -86,14 +170,14 @@ TEST_F (WindowLayout, OpeningAndClosingWritesOnlyTheCharacterButtonsThatAreOn)
     // The buttons start off; the first refresh switches on those whose slot is on, and a
     // character button that switches reports its slot to the host once more. Nothing else is
     // written by opening or closing the window.
-    processor->setParameter (16, 1.0f);
-    processor->setParameter (19, 1.0f);
-    processor->setParameter (0, 0.3f);
+    processor->setParameter (Slot::doubleTime, 1.0f);
+    processor->setParameter (Slot::beat68, 1.0f);
+    processor->setParameter (Slot::input, 0.3f);
     openEditor();
     vimbrel::test::runMessageLoop (100);
     closeEditor();
 
-    const std::vector<vimbrel::test::HostRecorder::Event> expected { { 'v', 16, 1.0f } };
+    const std::vector<vimbrel::test::HostRecorder::Event> expected { { 'v', Slot::doubleTime, 1.0f } };
     EXPECT_EQ (host.events, expected);
 }
 
@@ -101,33 +185,56 @@ TEST_F (WindowLayout, GivesEachControlItsRangeAndBehaviour)
 {
     auto& editor = openEditor();
 
-    struct Range
+    for (const auto& row : contract)
     {
-        juce::Slider& slider;
-        double minimum, maximum, interval;
-        juce::Slider::SliderStyle style;
-    };
+        auto* control = childNamed (editor.contentComponent, row.name);
+        ASSERT_NE (control, nullptr) << row.name;
 
-    const Range ranges[] = {
-        { editor.inputSlider, 0.0, 1.0, 0.008771, juce::Slider::RotaryVerticalDrag },
-        { editor.lengthSlider, 0.0, 1.0, 0.008771, juce::Slider::RotaryVerticalDrag },
-        { editor.volumeSlider, 0.0, 1.0, 0.008771, juce::Slider::RotaryVerticalDrag },
-        { editor.toneSlider, 0.0, 1.0, 0.008771, juce::Slider::RotaryVerticalDrag },
-        { editor.selectionSlider, 0.0, 1.0, 0.33, juce::Slider::RotaryVerticalDrag },
-        { editor.delaySelectionSlider, 0.0, 1.0, 0.083, juce::Slider::RotaryVerticalDrag },
-        { editor.bpmSlider, 0.2, 1.0, 0.01, juce::Slider::LinearHorizontal },
-        { editor.vuSlider, 0.0, 1.0, 0.04, juce::Slider::RotaryVerticalDrag },
-    };
+        if (row.kind == Kind::key)
+        {
+            auto* key = dynamic_cast<juce::Button*> (control);
+            ASSERT_NE (key, nullptr) << row.name;
+            EXPECT_TRUE (key->getClickingTogglesState()) << row.name;
+            EXPECT_EQ (key->getRadioGroupId(), row.radioGroup) << row.name;
+            continue;
+        }
 
-    for (const auto& r : ranges)
-    {
-        const auto name = r.slider.getName();
-        EXPECT_EQ (r.slider.getMinimum(), r.minimum) << name;
-        EXPECT_EQ (r.slider.getMaximum(), r.maximum) << name;
-        EXPECT_EQ (r.slider.getInterval(), r.interval) << name;
-        EXPECT_EQ (r.slider.getSliderStyle(), r.style) << name;
-        EXPECT_EQ (r.slider.getTextBoxPosition(), juce::Slider::NoTextBox) << name;
+        auto* slider = dynamic_cast<juce::Slider*> (control);
+        ASSERT_NE (slider, nullptr) << row.name;
+        EXPECT_EQ (slider->getMinimum(), row.range.minimum) << row.name;
+        EXPECT_EQ (slider->getMaximum(), row.range.maximum) << row.name;
+        EXPECT_EQ (slider->getInterval(), row.range.interval) << row.name;
+        EXPECT_EQ (slider->getSliderStyle(),
+                   row.kind == Kind::fader ? juce::Slider::LinearHorizontal : juce::Slider::RotaryVerticalDrag)
+            << row.name;
+        EXPECT_EQ (slider->getTextBoxPosition(), juce::Slider::NoTextBox) << row.name;
     }
+
+    // The look and feel and the tests reach each control by these names.
+    const std::pair<const juce::Component&, const char*> members[] = {
+        { editor.inputSlider, "InputSlider" },
+        { editor.lengthSlider, "LengthSlider" },
+        { editor.volumeSlider, "VolumeSlider" },
+        { editor.toneSlider, "ToneSlider" },
+        { editor.selectionSlider, "SelectionSlider" },
+        { editor.delaySelectionSlider, "DelaySelectionSlider" },
+        { editor.bpmSlider, "BpmSlider" },
+        { editor.vuSlider, "VUSlider" },
+        { editor.btn1Button, "btn1Button" },
+        { editor.btn2Button, "btn2Button" },
+        { editor.btn3Button, "btn3Button" },
+        { editor.btn58Button, "btn58Button" },
+        { editor.btn68Button, "btn68Button" },
+        { editor.btn78Button, "btn78Button" },
+        { editor.btn88Button, "btn88Button" },
+        { editor.btnmanualButton, "btnmanualButton" },
+        { editor.btnhostButton, "btnhostButton" },
+        { editor.btnclassicButton, "btnclassicButton" },
+        { editor.fhaButton, "FHAButton" },
+    };
+
+    for (const auto& [member, name] : members)
+        EXPECT_EQ (member.getName(), name);
 
     // Legal positions: a knob turned fully clockwise stops short of 1.
     editor.inputSlider.setValue (1.0);
@@ -138,18 +245,6 @@ TEST_F (WindowLayout, GivesEachControlItsRangeAndBehaviour)
     EXPECT_NEAR (editor.delaySelectionSlider.getValue(), 0.996, 1.0e-12);
     editor.bpmSlider.setValue (0.0);
     EXPECT_EQ (editor.bpmSlider.getValue(), 0.2);
-
-    for (auto* button : { &editor.btn1Button, &editor.btn2Button, &editor.btn3Button, &editor.fhaButton })
-    {
-        EXPECT_TRUE (button->getClickingTogglesState()) << button->getName();
-        EXPECT_EQ (button->getRadioGroupId(), 0) << button->getName();
-    }
-
-    for (auto* button : { &editor.btn58Button, &editor.btn68Button, &editor.btn78Button, &editor.btn88Button })
-        EXPECT_EQ (button->getRadioGroupId(), 1) << button->getName();
-
-    for (auto* button : { &editor.btnmanualButton, &editor.btnhostButton, &editor.btnclassicButton })
-        EXPECT_EQ (button->getRadioGroupId(), 2) << button->getName();
 
     EXPECT_TRUE (editor.fhaButton.getToggleState());
     EXPECT_FALSE (editor.vuSlider.isEnabled());

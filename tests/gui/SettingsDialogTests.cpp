@@ -67,7 +67,7 @@ TEST_F (SettingsDialog, WritesTheOversamplingChoiceOnConfirm)
 {
     struct Case
     {
-        float slot9;
+        float stored;
         int preselected;
         float written;
     };
@@ -82,25 +82,26 @@ TEST_F (SettingsDialog, WritesTheOversamplingChoiceOnConfirm)
 
     for (const auto& c : cases)
     {
-        processor->setParameter (9, c.slot9);
+        processor->setParameter (Slot::oversampling, c.stored);
         openEditor();
         auto* dialog = open();
         ASSERT_NE (dialog, nullptr);
-        EXPECT_EQ (selected (*dialog, "Oversampling"), c.preselected) << c.slot9;
+        EXPECT_EQ (selected (*dialog, "Oversampling"), c.preselected) << c.stored;
 
         confirm (*dialog);
 
-        const bool written = std::any_of (host.events.begin(), host.events.end(), [] (auto& e) { return e.slot == 9; });
-        EXPECT_EQ (written, c.preselected >= 0) << c.slot9;
-        if (std::isnan (c.slot9))
+        const bool written =
+            std::any_of (host.events.begin(), host.events.end(), [] (auto& e) { return e.slot == Slot::oversampling; });
+        EXPECT_EQ (written, c.preselected >= 0) << c.stored;
+        if (std::isnan (c.stored))
         {
             EXPECT_TRUE (std::isnan (processor->foversampling.load()));
         }
         else
         {
-            EXPECT_EQ (processor->foversampling, c.written) << c.slot9;
+            EXPECT_EQ (processor->foversampling, c.written) << c.stored;
         }
-        EXPECT_EQ (editor->oversamplingChoice, c.preselected) << c.slot9;
+        EXPECT_EQ (editor->oversamplingChoice, c.preselected) << c.stored;
         closeEditor();
     }
 }
@@ -176,6 +177,6 @@ TEST_F (SettingsDialog, StillOpenWhenTheWindowClosesHarmsNothing)
     ASSERT_NE (second, nullptr);
     confirm (*second);
     ASSERT_FALSE (host.events.empty());
-    EXPECT_EQ (host.events.back().slot, 9);
+    EXPECT_EQ (host.events.back().slot, Slot::oversampling);
 }
 } // namespace

@@ -1,29 +1,46 @@
-// Renders the plug-in's panel to a PNG file, so that anyone can look at it without a host:
+// Renders the plug-in's window to a PNG file, so that anyone can look at it without a host:
 //
-//   vimbrel-screenshot OUTPUT.png            the controls, drawn by the look and feel, in their
-//                                            places on the panel picture
-//   vimbrel-screenshot --window OUTPUT.png   the plug-in's own window, as its processor creates it
+//   vimbrel-screenshot OUTPUT.png            the window in a playing state: the knobs turned,
+//                                            the first effect on and the level lamp lit
+//   vimbrel-screenshot --window OUTPUT.png   the window as its processor creates it
 
-#include "ControlStandIn.h"
+#include "editor/EchoPluginEditor.h"
 #include "processor/EchoPluginProcessor.h"
+#include "processor/SlotTable.h"
 
 #include <iostream>
 #include <memory>
 
 namespace
 {
-juce::Image renderWindow()
+struct SlotValue
+{
+    int slot;
+    float value;
+};
+
+// What the playing state changes on a new processor; its tempo keys (host, 8/8) stay.
+const SlotValue playingState[] = {
+    { Slot::input, 0.55f },    { Slot::length, 0.4f },     { Slot::volume, 0.7f },
+    { Slot::tone, 0.5f },      { Slot::selection, 0.66f }, { Slot::delaySelection, 0.415f },
+    { Slot::manualBpm, 0.6f }, { Slot::levelStep, 0.6f },  { Slot::stereoFeedback1, 1.0f },
+};
+
+juce::Image renderWindow (bool playing)
 {
     // The processor holds the echo's delay memory: far too large for the stack.
     const auto processor = std::make_unique<NewProjectAudioProcessor>();
-    const std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditor());
-    return editor->createComponentSnapshot (editor->getLocalBounds());
-}
 
-juce::Image renderControls()
-{
-    ControlStandIn panel;
-    return panel.createComponentSnapshot (panel.getLocalBounds());
+    if (playing)
+        for (const auto& [slot, value] : playingState)
+            processor->setParameter (slot, value);
+
+    NewProjectAudioProcessorEditor editor (processor.get());
+
+    // The lamp follows the level on the window's timer, which has not run yet.
+    editor.timerCallback();
+
+    return editor.createComponentSnapshot (editor.getLocalBounds());
 }
 
 bool writePng (const juce::Image& image, const juce::File& file)
@@ -38,7 +55,8 @@ int main (int argc, char** argv)
 {
     const juce::StringArray arguments (argv + 1, argc - 1);
     const bool window = arguments.contains ("--window");
-    const auto outputs = [&] {
+    const auto outputs = [&]
+    {
         auto rest = arguments;
         rest.removeString ("--window");
         return rest;
@@ -52,7 +70,7 @@ int main (int argc, char** argv)
 
     const juce::ScopedJuceInitialiser_GUI framework;
     const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (outputs[0]);
-    const auto image = window ? renderWindow() : renderControls();
+    const auto image = renderWindow (! window);
 
     if (! image.isValid() || ! writePng (image, file))
     {

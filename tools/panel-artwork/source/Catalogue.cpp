@@ -1,7 +1,7 @@
 #include "Catalogue.h"
 #include "ControlArt.h"
+#include "ControlGeometry.h"
 #include "PanelArt.h"
-#include "PanelLayout.h"
 
 namespace artwork
 {
@@ -12,21 +12,20 @@ void addKnobFilmStrip (std::vector<Picture>& pictures)
     constexpr int frames = 115;
 
     for (int i = 0; i < frames; ++i)
-        pictures.push_back ({ "knob", "knobsfinal" + juce::String (i).paddedLeft ('0', 4),
-                              drawKnob (layout::knobAngleDegrees (i, frames)) });
+        pictures.push_back (
+            { "knob", "knobsfinal" + juce::String (i).paddedLeft ('0', 4), drawKnob (knobAngleDegrees (i, frames)) });
 }
 
 void addSwitchKnobs (std::vector<Picture>& pictures)
 {
     for (int i = 0; i < 3; ++i)
-        pictures.push_back (
-            { "knob3", "trippleknob" + juce::String (i + 1), drawKnob (layout::switchAngleDegrees (i)) });
+        pictures.push_back ({ "knob3", "trippleknob" + juce::String (i + 1), drawKnob (switchAngleDegrees (i)) });
 
     for (int i = 0; i < 12; ++i)
     {
         // The eleventh picture's file name really has a second underscore.
         const auto name = i == 10 ? juce::String ("pleknob11_") : "pleknob" + juce::String (i + 1);
-        pictures.push_back ({ "knob12", name, drawKnob (layout::knobAngleDegrees (i, 12)) });
+        pictures.push_back ({ "knob12", name, drawKnob (knobAngleDegrees (i, 12)) });
     }
 }
 
@@ -49,9 +48,9 @@ void addEffectButtons (std::vector<Picture>& pictures, const Fonts& fonts)
         float faceLeftOnPanel;
     };
 
-    const Button buttons[] = { { layout::effectButton1, 357.0f },
-                               { layout::effectButton2, 412.0f },
-                               { layout::effectButton3, 467.0f } };
+    const Button buttons[] = { { panel::btn1Button.bounds, 357.0f },
+                               { panel::btn2Button.bounds, 412.0f },
+                               { panel::btn3Button.bounds, 467.0f } };
     constexpr float faceWidth = 52.0f;
 
     for (int i = 0; i < 3; ++i)
@@ -93,9 +92,8 @@ void addTempoSourceKeys (std::vector<Picture>& pictures, const Fonts& fonts)
     for (const auto& key : keys)
     {
         const auto prefix = juce::String ("btn_tempo_") + key.folder;
-        auto draw = [&] (KeyLook look) {
-            return drawKey (fonts, key.width, 22, keyWidthOnPanel, key.legend, legendHeight, look);
-        };
+        auto draw = [&] (KeyLook look)
+        { return drawKey (fonts, key.width, 22, keyWidthOnPanel, key.legend, legendHeight, look); };
 
         pictures.push_back ({ key.folder, prefix + "_off", draw (KeyLook::cream) });
         pictures.push_back ({ key.folder, prefix + "_on", draw (KeyLook::darkLit) });

@@ -1,5 +1,5 @@
 #include "ControlArt.h"
-#include "PanelLayout.h"
+#include "ControlGeometry.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@ constexpr float capRadius = 18.0f;
 constexpr float chamferRadius = 19.8f;
 constexpr float skirtRadius = 26.5f;
 constexpr float pointerBaseRadius = 23.0f;
-constexpr float pointerTipRadius = layout::knobPointerTipRadius;
+constexpr float pointerTipRadius = knobPointerTipRadius;
 constexpr float pointerBaseHalfWidth = 5.4f;
 constexpr int knurlRidges = 54;
 
@@ -168,16 +168,19 @@ void drawCap (juce::Graphics& g, juce::Point<float> centre, float angle)
 
 juce::Image drawKnob (float pointerDegrees)
 {
-    return render (91, 91, true, [pointerDegrees] (juce::Graphics& g) {
-        const juce::Point<float> centre (45.5f, 45.5f);
-        const float angle = degrees (pointerDegrees);
+    return render (
+        91, 91, true,
+        [pointerDegrees] (juce::Graphics& g)
+        {
+            const juce::Point<float> centre (45.5f, 45.5f);
+            const float angle = degrees (pointerDegrees);
 
-        fillSoftDisc (g, centre + shadowOffset (2.6f), skirtRadius, 4.5f, juce::Colours::black.withAlpha (0.6f));
-        fillSoftDisc (g, centre + shadowOffset (0.8f), skirtRadius, 1.2f, juce::Colours::black.withAlpha (0.5f));
+            fillSoftDisc (g, centre + shadowOffset (2.6f), skirtRadius, 4.5f, juce::Colours::black.withAlpha (0.6f));
+            fillSoftDisc (g, centre + shadowOffset (0.8f), skirtRadius, 1.2f, juce::Colours::black.withAlpha (0.5f));
 
-        drawPointer (g, centre, angle);
-        drawKnurledSkirt (g, centre, angle);
-        drawCap (g, centre, angle);
-    });
+            drawPointer (g, centre, angle);
+            drawKnurledSkirt (g, centre, angle);
+            drawCap (g, centre, angle);
+        });
 }
 } // namespace artwork

@@ -1,5 +1,5 @@
 #include "PanelArt.h"
-#include "PanelLayout.h"
+#include "ControlGeometry.h"
 
 #include <cmath>
 #include <tuple>
@@ -19,15 +19,12 @@ const juce::Colour inkSoft (0xffc4bca4);
 const juce::Colour wellFill (0xff151615);
 
 // Tick marks start just beyond the pointer tip; labels keep a small gap from the ticks.
-constexpr float tickInner = layout::knobPointerTipRadius + 1.5f;
+constexpr float tickInner = knobPointerTipRadius + 1.5f;
 constexpr float tickOuter = tickInner + 3.5f;
 constexpr float labelGap = tickOuter + 1.8f;
 constexpr float knobLegendY = 205.0f;
 
-juce::Point<float> centreOf (juce::Rectangle<int> r)
-{
-    return r.toFloat().getCentre();
-}
+juce::Point<float> centreOf (juce::Rectangle<int> r) { return r.toFloat().getCentre(); }
 
 void drawTick (juce::Graphics& g, juce::Point<float> centre, float angle, float inner, float outer, float width,
                juce::Colour colour = ink)
@@ -114,20 +111,20 @@ public:
         drawPanelBody();
         drawVersionPlate();
 
-        for (auto [x, y, slot] : { std::tuple{ 18.0f, 34.0f, 30.0f }, std::tuple{ 858.0f, 34.0f, -20.0f },
-                                   std::tuple{ 18.0f, 266.0f, 75.0f }, std::tuple{ 858.0f, 266.0f, 10.0f } })
+        for (auto [x, y, slot] : { std::tuple { 18.0f, 34.0f, 30.0f }, std::tuple { 858.0f, 34.0f, -20.0f },
+                                   std::tuple { 18.0f, 266.0f, 75.0f }, std::tuple { 858.0f, 266.0f, 10.0f } })
             drawScrew (g, { x, y }, slot);
 
         drawLogo();
         drawNameplate();
         drawEffectButtonWell();
 
-        drawLevelScale (layout::inputKnob);
-        drawLevelScale (layout::lengthKnob);
-        drawLevelScale (layout::volumeKnob);
+        drawLevelScale (panel::inputSlider.bounds);
+        drawLevelScale (panel::lengthSlider.bounds);
+        drawLevelScale (panel::volumeSlider.bounds);
         drawToneScale();
         drawSelectionScale();
-        drawNumberedScale (layout::headKnob, 12, [] (int i) { return juce::String (i + 1); });
+        drawNumberedScale (panel::delaySelectionSlider.bounds, 12, [] (int i) { return juce::String (i + 1); });
         drawMagicEyeBezel();
         drawKnobLegends();
 
@@ -164,7 +161,7 @@ private:
 
     void drawPanelBody()
     {
-        const auto bounds = juce::Rectangle<float> ((float) layout::panelWidth, (float) layout::panelHeight);
+        const auto bounds = juce::Rectangle<float> ((float) panel::width, (float) panel::height);
 
         juce::ColourGradient enamel (panelTop, 0.0f, 0.0f, panelBottom, 0.0f, bounds.getHeight(), false);
         g.setGradientFill (enamel);
@@ -188,13 +185,13 @@ private:
     // The version plate: plain black so that the editor's grey version text reads on it.
     void drawVersionPlate()
     {
-        const auto plate = layout::versionText.toFloat().expanded (2.0f, 2.5f);
+        const auto plate = panel::versionText.toFloat().expanded (2.0f, 2.5f);
         drawRecess (g, plate, 2.0f, juce::Colour (0xff0d0e0d));
     }
 
     void drawLogo()
     {
-        const auto area = layout::logo.toFloat();
+        const auto area = panel::fhaButton.bounds.toFloat();
         const auto badge = area.reduced (0.5f);
 
         // An enamelled badge with a polished rim, fixed to the panel.
@@ -256,7 +253,8 @@ private:
             arrow,
             juce::AffineTransform::rotation (degrees (130.0f)).translated (polar (drum, spinRadius, degrees (130.0f))));
 
-        auto head = [this, drum] (float angleDegrees, juce::Colour colour) {
+        auto head = [this, drum] (float angleDegrees, juce::Colour colour)
+        {
             juce::Path block;
             block.addRoundedRectangle (-3.0f, -1.8f, 6.0f, 3.6f, 0.8f);
             const float angle = degrees (angleDegrees);
@@ -289,7 +287,7 @@ private:
 
     void drawEffectButtonWell()
     {
-        const auto bank = layout::effectButton1.getUnion (layout::effectButton3).toFloat();
+        const auto bank = panel::btn1Button.bounds.getUnion (panel::btn3Button.bounds).toFloat();
         drawRecess (g, bank.reduced (1.0f, 2.0f), 4.0f, wellFill);
 
         const auto font = fonts.legend (7.4f, 0.08f);
@@ -306,7 +304,7 @@ private:
 
         for (int i = 0; i < positions; ++i)
         {
-            const float angle = degrees (layout::knobAngleDegrees (i, positions));
+            const float angle = degrees (knobAngleDegrees (i, positions));
             drawTick (g, centre, angle, tickInner, tickOuter, 1.1f);
             printRadial (label (i), font, centre, labelGap, angle);
         }
@@ -319,11 +317,11 @@ private:
 
     void drawToneScale()
     {
-        const auto centre = centreOf (layout::toneKnob);
+        const auto centre = centreOf (panel::toneSlider.bounds);
 
         for (int i = 0; i < 11; ++i)
         {
-            const float angle = degrees (layout::knobAngleDegrees (i, 11));
+            const float angle = degrees (knobAngleDegrees (i, 11));
             const bool middle = i == 5;
             drawTick (g, centre, angle, tickInner, middle ? tickOuter + 2.0f : tickOuter, middle ? 1.4f : 1.1f);
         }
@@ -336,13 +334,13 @@ private:
 
     void drawSelectionScale()
     {
-        const auto centre = centreOf (layout::selectionKnob);
+        const auto centre = centreOf (panel::selectionSlider.bounds);
         const auto font = fonts.legend (6.8f, 0.06f);
         const char* names[] = { "ECHO", "REPEAT", "SWELL" };
 
         for (int i = 0; i < 3; ++i)
         {
-            const float angle = degrees (layout::switchAngleDegrees (i));
+            const float angle = degrees (switchAngleDegrees (i));
             drawTick (g, centre, angle, tickInner, tickOuter + 1.5f, 1.6f);
             printRadial (names[i], font, centre, labelGap + 1.5f, angle);
         }
@@ -359,9 +357,13 @@ private:
         };
 
         const ControlLegend controlLegends[] = {
-            { layout::inputKnob, "INPUT" }, { layout::lengthKnob, "LENGTH" }, { layout::volumeKnob, "VOLUME" },
-            { layout::magicEye, "LEVEL" },  { layout::toneKnob, "TONE" },     { layout::selectionKnob, "MODE" },
-            { layout::headKnob, "HEADS" },
+            { panel::inputSlider.bounds, "INPUT" },
+            { panel::lengthSlider.bounds, "LENGTH" },
+            { panel::volumeSlider.bounds, "VOLUME" },
+            { panel::vuSlider.bounds, "LEVEL" },
+            { panel::toneSlider.bounds, "TONE" },
+            { panel::selectionSlider.bounds, "MODE" },
+            { panel::delaySelectionSlider.bounds, "HEADS" },
         };
 
         for (const auto& legend : controlLegends)
@@ -370,7 +372,7 @@ private:
 
     void drawMagicEyeBezel()
     {
-        const auto centre = centreOf (layout::magicEye);
+        const auto centre = centreOf (panel::vuSlider.bounds);
         constexpr float inner = 35.0f;
         constexpr float outer = 40.0f;
         auto disc = [centre] (float r) { return juce::Rectangle<float> (r * 2.0f, r * 2.0f).withCentre (centre); };
@@ -423,26 +425,26 @@ private:
 
     void drawTempoSourceKeys()
     {
-        for (auto key : { layout::classicKey, layout::hostKey, layout::manualKey })
+        for (auto key : { panel::btnclassicButton.bounds, panel::btnhostButton.bounds, panel::btnmanualButton.bounds })
             drawRecess (g, key.toFloat().expanded (1.5f), 3.0f, wellFill);
 
-        const auto keys = layout::classicKey.getUnion (layout::manualKey).toFloat();
+        const auto keys = panel::btnclassicButton.bounds.getUnion (panel::btnmanualButton.bounds).toFloat();
         drawGroupBracket ("TEMPO SOURCE", keys.getX() - 1.0f, keys.getRight() + 1.0f, 250.0f, 6.0f);
     }
 
     void drawBeatKeys()
     {
-        const auto keys = layout::beatKey58.getUnion (layout::beatKey88).toFloat();
+        const auto keys = panel::btn58Button.bounds.getUnion (panel::btn88Button.bounds).toFloat();
         drawRecess (g, keys.expanded (1.5f), 3.0f, wellFill);
         drawGroupBracket ("BEAT", keys.getX() - 1.0f, keys.getRight() + 1.0f, 250.0f, 6.0f);
     }
 
     void drawFaderSlot()
     {
-        const auto fader = layout::bpmFader.toFloat();
+        const auto fader = panel::bpmSlider.bounds.toFloat();
         const float midY = fader.getCentreY();
-        const float start = layout::faderThumbX (layout::faderMinBpm);
-        const float end = layout::faderThumbX (layout::faderMaxBpm);
+        const float start = faderThumbX (faderMinBpm);
+        const float end = faderThumbX (faderMaxBpm);
 
         // A shallow plate recess with the slot cut into it; the handle rides over the slot.
         drawRecess (g, juce::Rectangle<float> (start - 18.0f, midY - 12.0f, end - start + 36.0f, 24.0f), 3.0f,
@@ -457,7 +459,7 @@ private:
 
         for (int bpm = 40; bpm <= 200; bpm += 10)
         {
-            const float x = layout::faderThumbX ((float) bpm);
+            const float x = faderThumbX ((float) bpm);
             const bool major = bpm % 20 == 0;
             g.setColour (ink);
             g.fillRect (
@@ -496,26 +498,26 @@ juce::StringArray checkLegends (const std::vector<PrintedLegend>& legends)
     };
     auto box = [&zones] (const char* name, juce::Rectangle<float> bounds) { zones.push_back ({ name, bounds, 0.0f }); };
 
-    const float knobReach = layout::knobPointerTipRadius + 0.5f;
-    disc ("input knob", layout::inputKnob, knobReach);
-    disc ("length knob", layout::lengthKnob, knobReach);
-    disc ("volume knob", layout::volumeKnob, knobReach);
-    disc ("tone knob", layout::toneKnob, knobReach);
-    disc ("mode switch", layout::selectionKnob, knobReach);
-    disc ("head selector", layout::headKnob, knobReach);
-    disc ("magic eye", layout::magicEye, (float) layout::magicEye.getWidth() * 0.5f);
-    box ("effect buttons", layout::effectButton1.getUnion (layout::effectButton3).toFloat());
-    box ("tempo keys", layout::classicKey.getUnion (layout::manualKey).toFloat());
-    box ("beat keys", layout::beatKey58.getUnion (layout::beatKey88).toFloat());
-    box ("fader travel",
-         { layout::faderThumbX (layout::faderMinBpm) - 13.5f, (float) layout::bpmFader.getY(),
-           layout::faderThumbX (layout::faderMaxBpm) - layout::faderThumbX (layout::faderMinBpm) + 27.0f,
-           (float) layout::bpmFader.getHeight() });
-    box ("logo", layout::logo.toFloat());
-    box ("version text", layout::versionText.toFloat());
-    box ("tempo readout", layout::tempoReadout.toFloat());
+    const float knobReach = knobPointerTipRadius + 0.5f;
+    disc ("input knob", panel::inputSlider.bounds, knobReach);
+    disc ("length knob", panel::lengthSlider.bounds, knobReach);
+    disc ("volume knob", panel::volumeSlider.bounds, knobReach);
+    disc ("tone knob", panel::toneSlider.bounds, knobReach);
+    disc ("mode switch", panel::selectionSlider.bounds, knobReach);
+    disc ("head selector", panel::delaySelectionSlider.bounds, knobReach);
+    disc ("magic eye", panel::vuSlider.bounds, (float) panel::vuSlider.bounds.getWidth() * 0.5f);
+    box ("effect buttons", panel::btn1Button.bounds.getUnion (panel::btn3Button.bounds).toFloat());
+    box ("tempo keys", panel::btnclassicButton.bounds.getUnion (panel::btnmanualButton.bounds).toFloat());
+    box ("beat keys", panel::btn58Button.bounds.getUnion (panel::btn88Button.bounds).toFloat());
+    box ("fader travel", { faderThumbX (faderMinBpm) - 13.5f, (float) panel::bpmSlider.bounds.getY(),
+                           faderThumbX (faderMaxBpm) - faderThumbX (faderMinBpm) + 27.0f,
+                           (float) panel::bpmSlider.bounds.getHeight() });
+    box ("logo", panel::fhaButton.bounds.toFloat());
+    box ("version text", panel::versionText.toFloat());
+    box ("tempo readout", panel::tempoCaptionLabel.getUnion (panel::tempoValueLabel).toFloat());
 
-    auto hits = [] (const Zone& zone, juce::Rectangle<float> r) {
+    auto hits = [] (const Zone& zone, juce::Rectangle<float> r)
+    {
         if (zone.radius <= 0.0f)
             return zone.box.intersects (r);
 
@@ -531,7 +533,7 @@ juce::StringArray checkLegends (const std::vector<PrintedLegend>& legends)
     {
         const auto inked = legends[i].bounds;
 
-        if (! juce::Rectangle<float> ((float) layout::panelWidth, (float) layout::panelHeight).contains (inked))
+        if (! juce::Rectangle<float> ((float) panel::width, (float) panel::height).contains (inked))
             problems.add ("legend \"" + legends[i].text + "\" runs off the panel");
 
         for (const auto& zone : zones)
@@ -551,11 +553,13 @@ juce::Image drawPanel (const Fonts& fonts, juce::StringArray& layoutProblems)
 {
     std::vector<PrintedLegend> legends;
 
-    auto panel = render (layout::panelWidth, layout::panelHeight, false, [&fonts, &legends] (juce::Graphics& g) {
-        PanelPainter painter (g, fonts);
-        painter.paint();
-        legends = painter.legends;
-    });
+    auto panel = render (panel::width, panel::height, false,
+                         [&fonts, &legends] (juce::Graphics& g)
+                         {
+                             PanelPainter painter (g, fonts);
+                             painter.paint();
+                             legends = painter.legends;
+                         });
 
     addGrain (panel, panel.getBounds(), 0.012f, 0x70616e656c);
     layoutProblems.addArray (checkLegends (legends));

@@ -1,5 +1,5 @@
 #include "Catalogue.h"
-#include "PanelLayout.h"
+#include "ControlGeometry.h"
 
 #include <iterator>
 
@@ -50,19 +50,13 @@ public:
 };
 
 // Frame choices copied from the look and feel's film-strip rules.
-int knobFrame (float p)
-{
-    return (int) ((double) (p * 114.0f) * 0.99);
-}
+int knobFrame (float p) { return (int) ((double) (p * 114.0f) * 0.99); }
 
-int stripFrame (float p, int frames)
-{
-    return juce::jmin ((int) (p * (float) frames), frames - 1);
-}
+int stripFrame (float p, int frames) { return juce::jmin ((int) (p * (float) frames), frames - 1); }
 
 juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fonts, const PanelState& s)
 {
-    juce::Image panel (juce::Image::RGB, layout::panelWidth, layout::panelHeight, true, juce::SoftwareImageType());
+    juce::Image panel (juce::Image::RGB, panel::width, panel::height, true, juce::SoftwareImageType());
     juce::Graphics g (panel);
     Composer c (pictures, g);
 
@@ -72,35 +66,35 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     // default sans; the preview stands it in with the regular sans).
     g.setColour (juce::Colours::grey);
     g.setFont (fonts.plain (11.0f));
-    g.drawText ("v1.2.4", layout::versionText, juce::Justification::centred, true);
+    g.drawText ("v1.2.4", panel::versionText, juce::Justification::centred, true);
 
-    auto knob = [&c] (juce::Rectangle<int> bounds, float p) {
-        c.place (c.image ("knob", "knobsfinal" + juce::String (knobFrame (p)).paddedLeft ('0', 4)), bounds);
-    };
+    auto knob = [&c] (juce::Rectangle<int> bounds, float p)
+    { c.place (c.image ("knob", "knobsfinal" + juce::String (knobFrame (p)).paddedLeft ('0', 4)), bounds); };
 
-    knob (layout::inputKnob, s.inputValue);
-    knob (layout::lengthKnob, s.lengthValue);
-    knob (layout::volumeKnob, s.volumeValue);
-    knob (layout::toneKnob, s.toneValue);
+    knob (panel::inputSlider.bounds, s.inputValue);
+    knob (panel::lengthSlider.bounds, s.lengthValue);
+    knob (panel::volumeSlider.bounds, s.volumeValue);
+    knob (panel::toneSlider.bounds, s.toneValue);
     c.place (c.image ("knob3", "trippleknob" + juce::String (stripFrame (s.selectionValue, 3) + 1)),
-             layout::selectionKnob);
+             panel::selectionSlider.bounds);
 
     const int head = stripFrame (s.headValue, 12);
     c.place (c.image ("knob12", head == 10 ? juce::String ("pleknob11_") : "pleknob" + juce::String (head + 1)),
-             layout::headKnob);
+             panel::delaySelectionSlider.bounds);
 
     // Fader thumb: the slider's own coordinates, then the handle centred on the thumb.
     {
         const float thumb =
-            (float) layout::faderThumbInset
-            + (float) (layout::bpmFader.getWidth() - 2 * layout::faderThumbInset) * (s.bpm / 200.0f - 0.2f) / 0.8f;
+            (float) faderThumbInset +
+            (float) (panel::bpmSlider.bounds.getWidth() - 2 * faderThumbInset) * (s.bpm / 200.0f - 0.2f) / 0.8f;
         const int x = (int) ((double) thumb - 27.0 * 0.5);
         juce::Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (layout::bpmFader);
-        g.drawImageAt (c.image ("fader", "fader"), layout::bpmFader.getX() + x, layout::bpmFader.getY());
+        g.reduceClipRegion (panel::bpmSlider.bounds);
+        g.drawImageAt (c.image ("fader", "fader"), panel::bpmSlider.bounds.getX() + x, panel::bpmSlider.bounds.getY());
     }
 
-    const juce::Rectangle<int> effectBounds[] = { layout::effectButton1, layout::effectButton2, layout::effectButton3 };
+    const juce::Rectangle<int> effectBounds[] = { panel::btn1Button.bounds, panel::btn2Button.bounds,
+                                                  panel::btn3Button.bounds };
 
     for (int i = 0; i < 3; ++i)
     {
@@ -112,8 +106,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     }
 
     const char* beatFolders[] = { "58", "6-8", "7-8", "8-8" };
-    const juce::Rectangle<int> beatBounds[] = { layout::beatKey58, layout::beatKey68, layout::beatKey78,
-                                                layout::beatKey88 };
+    const juce::Rectangle<int> beatBounds[] = { panel::btn58Button.bounds, panel::btn68Button.bounds,
+                                                panel::btn78Button.bounds, panel::btn88Button.bounds };
 
     for (int i = 0; i < 4; ++i)
     {
@@ -126,7 +120,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
 
     // Added in the editor's order: manual, host, classic.
     const char* tempoFolders[] = { "classic", "host", "manual" };
-    const juce::Rectangle<int> tempoBounds[] = { layout::classicKey, layout::hostKey, layout::manualKey };
+    const juce::Rectangle<int> tempoBounds[] = { panel::btnclassicButton.bounds, panel::btnhostButton.bounds,
+                                                 panel::btnmanualButton.bounds };
 
     for (int i : { 2, 1, 0 })
     {
@@ -139,11 +134,12 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     }
 
     c.place (c.image ("cateye", "cats_eye_small" + juce::String (stripFrame (s.levelValue, 25)).paddedLeft ('0', 4)),
-             layout::magicEye);
+             panel::vuSlider.bounds);
 
     // The two tempo labels: 14-pixel text in 10-pixel boxes with the label's usual 5-pixel side
     // border, at 70 % opacity; the caption in the default black, the value in light yellow.
-    auto label = [&g, &fonts] (const juce::String& text, juce::Rectangle<int> bounds, juce::Colour colour) {
+    auto label = [&g, &fonts] (const juce::String& text, juce::Rectangle<int> bounds, juce::Colour colour)
+    {
         juce::Graphics::ScopedSaveState state (g);
         g.reduceClipRegion (bounds);
         g.setColour (colour.withMultipliedAlpha (0.7f));
@@ -151,8 +147,8 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
         g.drawFittedText (text, bounds.reduced (5, 1), juce::Justification::centredLeft, 1, 0.7f);
     };
 
-    label ("BPM DAW:", { 550, 263, 100, 10 }, juce::Colours::black);
-    label (s.readout, { 570, 263, 100, 10 }, juce::Colours::lightyellow);
+    label ("BPM DAW:", panel::tempoCaptionLabel, juce::Colours::black);
+    label (s.readout, panel::tempoValueLabel, juce::Colours::lightyellow);
 
     return panel;
 }
@@ -205,8 +201,8 @@ juce::Image zoomed (const juce::Image& image, juce::Rectangle<int> area, float z
 bool writePng (const juce::Image& image, const juce::File& file)
 {
     juce::MemoryOutputStream bytes;
-    return juce::PNGImageFormat().writeImageToStream (image, bytes)
-           && file.replaceWithData (bytes.getData(), bytes.getDataSize());
+    return juce::PNGImageFormat().writeImageToStream (image, bytes) &&
+           file.replaceWithData (bytes.getData(), bytes.getDataSize());
 }
 } // namespace
 
@@ -215,10 +211,10 @@ bool writePreviews (const std::vector<Picture>& pictures, const Fonts& fonts, co
     if (! folder.createDirectory())
         return false;
 
-    PanelState playing{ 0.72f, 0.45f, 0.8f, 0.5f, 0.66f, 0.5f, 0.64f, 120.0f, { true, false, true },
-                        2,     1,     2,    3,    1,     "120" };
-    PanelState resting{ 0.0f, 1.0f, 0.2f, 0.0f, 0.99f, 0.996f, 0.0f, 40.0f, { false, true, false },
-                        0,    0,    0,    2,    0,     "98.5" };
+    PanelState playing { 0.72f, 0.45f, 0.8f, 0.5f, 0.66f, 0.5f, 0.64f, 120.0f, { true, false, true },
+                         2,     1,     2,    3,    1,     "120" };
+    PanelState resting { 0.0f, 1.0f, 0.2f, 0.0f, 0.99f, 0.996f, 0.0f, 40.0f, { false, true, false },
+                         0,    0,    0,    2,    0,     "98.5" };
 
     const auto playingPanel = composePanel (pictures, fonts, playing);
     const juce::Rectangle<int> details[] = { { 0, 0, 300, 220 },    { 280, 0, 320, 220 },  { 576, 0, 300, 220 },
@@ -230,15 +226,15 @@ bool writePreviews (const std::vector<Picture>& pictures, const Fonts& fonts, co
                         folder.getChildFile ("zoom-" + juce::String (i + 1) + ".png")))
             return false;
 
-    return writePng (playingPanel, folder.getChildFile ("panel-playing.png"))
-           && writePng (composePanel (pictures, fonts, resting), folder.getChildFile ("panel-resting.png"))
-           && writePng (frameSheet (pictures, { "knob" }, 15, 1.0f), folder.getChildFile ("sheet-knob.png"))
-           && writePng (frameSheet (pictures, { "knob3", "knob12" }, 8, 2.0f),
-                        folder.getChildFile ("sheet-switches.png"))
-           && writePng (frameSheet (pictures, { "cateye" }, 9, 2.0f), folder.getChildFile ("sheet-cateye.png"))
-           && writePng (frameSheet (pictures, { "btn1", "btn2", "btn3", "fader" }, 4, 3.0f),
-                        folder.getChildFile ("sheet-buttons.png"))
-           && writePng (frameSheet (pictures, { "classic", "manual", "host", "58", "6-8", "7-8", "8-8" }, 4, 4.0f),
-                        folder.getChildFile ("sheet-keys.png"));
+    return writePng (playingPanel, folder.getChildFile ("panel-playing.png")) &&
+           writePng (composePanel (pictures, fonts, resting), folder.getChildFile ("panel-resting.png")) &&
+           writePng (frameSheet (pictures, { "knob" }, 15, 1.0f), folder.getChildFile ("sheet-knob.png")) &&
+           writePng (frameSheet (pictures, { "knob3", "knob12" }, 8, 2.0f),
+                     folder.getChildFile ("sheet-switches.png")) &&
+           writePng (frameSheet (pictures, { "cateye" }, 9, 2.0f), folder.getChildFile ("sheet-cateye.png")) &&
+           writePng (frameSheet (pictures, { "btn1", "btn2", "btn3", "fader" }, 4, 3.0f),
+                     folder.getChildFile ("sheet-buttons.png")) &&
+           writePng (frameSheet (pictures, { "classic", "manual", "host", "58", "6-8", "7-8", "8-8" }, 4, 4.0f),
+                     folder.getChildFile ("sheet-keys.png"));
 }
 } // namespace artwork
