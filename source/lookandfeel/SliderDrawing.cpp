@@ -6,9 +6,10 @@ namespace
 {
 // A frame of an n-frame strip for a proportional position: the position's share of n frames,
 // truncated, with the very top (1.0) held on the last frame.
-size_t evenFrame (float proportion, int frameCount)
+template <size_t frameCount>
+const juce::Image* evenFrame (const std::array<juce::Image, frameCount>& strip, float proportion)
 {
-    return (size_t) std::min ((int) (proportion * (float) frameCount), frameCount - 1);
+    return &strip[(size_t) std::min ((int) (proportion * (float) frameCount), (int) frameCount - 1)];
 }
 
 // The knob strip is walked with a slightly short stride: 1.0 lands on frame 112, and frames 113
@@ -26,18 +27,18 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName,
     // so that no formula can leave its strip.
     const float p = proportion >= 0.0f ? std::min (proportion, 1.0f) : 0.0f;
 
-    if (sliderName == "InputSlider" || sliderName == "LengthSlider" || sliderName == "VolumeSlider"
-        || sliderName == "ToneSlider")
+    if (sliderName == "InputSlider" || sliderName == "LengthSlider" || sliderName == "VolumeSlider" ||
+        sliderName == "ToneSlider")
         return &knob[knobFrame (p)];
 
     if (sliderName == "SelectionSlider")
-        return &knob3[evenFrame (p, 3)];
+        return evenFrame (knob3, p);
 
     if (sliderName == "DelaySelectionSlider")
-        return &knob12[evenFrame (p, 12)];
+        return evenFrame (knob12, p);
 
     if (sliderName == "VUSlider")
-        return &cateye[evenFrame (p, 25)];
+        return evenFrame (cateye, p);
 
     if (sliderName == "Fader")
         return &fader;
@@ -45,8 +46,8 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName,
     return nullptr;
 }
 
-void EchoLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,
-                                        float, float, juce::Slider& slider)
+void EchoLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos, float,
+                                        float, juce::Slider& slider)
 {
     if (const auto* frame = rotaryFrame (slider.getName(), sliderPos))
         g.drawImage (*frame, x, y, width, height, 0, 0, frame->getWidth(), frame->getHeight(), false);
