@@ -27,7 +27,7 @@ EchoLookAndFeel::EchoLookAndFeel() : textFont ("Arial", 11.0f, juce::Font::plain
     decodeGroup (btn3, panelpictures::btn3());
     decodeGroup (cateye, panelpictures::cateye());
     decodeGroup (knob, panelpictures::knob());
-    fader = decode (panelpictures::fader());
+    fader = decode (panelpictures::fader()[0]);
     decodeGroup (knob3, panelpictures::knob3());
     decodeGroup (knob12, panelpictures::knob12());
     decodeGroup (btn58, panelpictures::btn58());

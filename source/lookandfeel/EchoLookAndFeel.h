@@ -1,5 +1,6 @@
 #pragma once
 
+#include <PictureCatalogue.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
@@ -20,8 +21,8 @@ public:
     void drawToggleButton (juce::Graphics&, juce::ToggleButton&, bool shouldDrawButtonAsHighlighted,
                            bool shouldDrawButtonAsDown) override;
     juce::Font getPopupMenuFont() override;
-    void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown, int buttonX, int buttonY,
-                       int buttonW, int buttonH, juce::ComboBox&) override;
+    void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown, int buttonX, int buttonY, int buttonW,
+                       int buttonH, juce::ComboBox&) override;
     juce::Font getComboBoxFont (juce::ComboBox&) override;
     void drawLinearSliderBackground (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
                                      float minSliderPos, float maxSliderPos, juce::Slider::SliderStyle,
@@ -45,15 +46,25 @@ private:
 
     juce::Font textFont;
 
+    template <const panelpictures::PictureGroup& group>
+    using Pictures = std::array<juce::Image, group.count>;
+
     // The decoded pictures, each group in its stored order.
-    std::array<juce::Image, 4> btn1, btn2, btn3;
-    std::array<juce::Image, 115> knob;
-    std::array<juce::Image, 3> knob3;
-    std::array<juce::Image, 12> knob12;
-    std::array<juce::Image, 25> cateye;
-    std::array<juce::Image, 3> classic, manual, host;
+    Pictures<panelpictures::catalogue::btn1> btn1;
+    Pictures<panelpictures::catalogue::btn2> btn2;
+    Pictures<panelpictures::catalogue::btn3> btn3;
+    Pictures<panelpictures::catalogue::knob> knob;
+    Pictures<panelpictures::catalogue::knob3> knob3;
+    Pictures<panelpictures::catalogue::knob12> knob12;
+    Pictures<panelpictures::catalogue::cateye> cateye;
+    Pictures<panelpictures::catalogue::classic> classic;
+    Pictures<panelpictures::catalogue::manual> manual;
+    Pictures<panelpictures::catalogue::host> host;
     juce::Image fader;
-    std::array<juce::Image, 4> btn58, btn68, btn78, btn88;
+    Pictures<panelpictures::catalogue::btn58> btn58;
+    Pictures<panelpictures::catalogue::btn68> btn68;
+    Pictures<panelpictures::catalogue::btn78> btn78;
+    Pictures<panelpictures::catalogue::btn88> btn88;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EchoLookAndFeel)
 };

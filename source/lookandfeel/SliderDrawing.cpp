@@ -8,9 +8,10 @@ namespace
 {
 // A frame of an n-frame strip for a proportional position: the position's share of n frames,
 // truncated, with the very top (1.0) held on the last frame.
-size_t evenFrame (float proportion, int frameCount)
+template <size_t frameCount>
+const juce::Image* evenFrame (const std::array<juce::Image, frameCount>& strip, float proportion)
 {
-    return (size_t) std::min ((int) (proportion * (float) frameCount), frameCount - 1);
+    return &strip[(size_t) std::min ((int) (proportion * (float) frameCount), (int) frameCount - 1)];
 }
 
 // The knob strip is walked with a slightly short stride: 1.0 lands on frame 112, and frames 113
@@ -33,13 +34,13 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName,
         return &knob[knobFrame (p)];
 
     if (sliderName == panel::selectionSlider.name)
-        return &knob3[evenFrame (p, 3)];
+        return evenFrame (knob3, p);
 
     if (sliderName == panel::delaySelectionSlider.name)
-        return &knob12[evenFrame (p, 12)];
+        return evenFrame (knob12, p);
 
     if (sliderName == panel::vuSlider.name)
-        return &cateye[evenFrame (p, 25)];
+        return evenFrame (cateye, p);
 
     if (sliderName == "Fader")
         return &fader;

@@ -33,9 +33,13 @@ struct Knob
     juce::Slider slider;
 };
 
-juce::Image decoded (const panelpictures::EmbeddedPicture& picture)
+// A frame of an embedded film strip by the number in its file name: knobsfinal0097 is frame 97.
+juce::Image numberedFrame (const char* (*findByName) (const char*, int&), const char* prefix, size_t frame)
 {
-    return juce::ImageCache::getFromMemory (picture.data, picture.size);
+    const auto symbol = prefix + juce::String (frame).paddedLeft ('0', 4) + "_png";
+    int size = 0;
+    const char* data = findByName (symbol.toRawUTF8(), size);
+    return data != nullptr ? juce::ImageCache::getFromMemory (data, size) : juce::Image();
 }
 
 // The panel's knobs step by 0.008771, so they have 115 positions; the strip's short stride
@@ -49,7 +53,8 @@ TEST (RotarySliderDrawing, EveryKnobPositionShowsItsFrame)
         for (int k = 0; k <= 114; ++k)
         {
             const size_t frame = (size_t) (k - (k >= 1) - (k >= 99));
-            EXPECT_TRUE (samePixels (knob.at (k * 0.008771), decoded (panelpictures::knob()[frame])))
+            EXPECT_TRUE (
+                samePixels (knob.at (k * 0.008771), numberedFrame (knob::getNamedResource, "knobsfinal", frame)))
                 << name << " at step " << k << " should show frame " << frame;
         }
     }
@@ -96,7 +101,8 @@ TEST (RotarySliderDrawing, EveryLampStepShowsTheNextFrame)
     Knob lamp ("VUSlider", 0.04, 86);
 
     for (int k = 0; k <= 25; ++k)
-        EXPECT_TRUE (samePixels (lamp.at (k * 0.04), decoded (panelpictures::cateye()[(size_t) std::min (k, 24)])))
+        EXPECT_TRUE (samePixels (lamp.at (k * 0.04),
+                                 numberedFrame (cateye::getNamedResource, "cats_eye_small", (size_t) std::min (k, 24))))
             << "step " << k;
 }
 
@@ -109,10 +115,8 @@ TEST (SliderDrawing, SlidersWithOtherNamesDrawNothing)
     };
 
     const Case cases[] = {
-        { "BpmSlider", juce::Slider::RotaryVerticalDrag },
-        { "inputslider", juce::Slider::RotaryVerticalDrag },
-        { "", juce::Slider::RotaryVerticalDrag },
-        { "InputSlider", juce::Slider::LinearHorizontal },
+        { "BpmSlider", juce::Slider::RotaryVerticalDrag }, { "inputslider", juce::Slider::RotaryVerticalDrag },
+        { "", juce::Slider::RotaryVerticalDrag },          { "InputSlider", juce::Slider::LinearHorizontal },
         { "Fader", juce::Slider::LinearHorizontal },
     };
 
@@ -137,11 +141,9 @@ TEST (SliderDrawing, FaderHandleIsCentredOnTheThumb)
     };
 
     const Case cases[] = {
-        { 100.0f, 0, 32, { 86, 0, 27, 32 } },
-        { 13.5f, 0, 32, { 0, 0, 27, 32 } },
+        { 100.0f, 0, 32, { 86, 0, 27, 32 } }, { 13.5f, 0, 32, { 0, 0, 27, 32 } },
         { 10.0f, 0, 32, { -3, 0, 27, 32 } }, // -3.5 truncates to -3, not -4
-        { 100.0f, 4, 16, { 86, 4, 13, 16 } },
-        { 100.0f, 0, 64, { 86, 0, 54, 64 } },
+        { 100.0f, 4, 16, { 86, 4, 13, 16 } }, { 100.0f, 0, 64, { 86, 0, 54, 64 } },
     };
 
     EchoLookAndFeel lookAndFeel;

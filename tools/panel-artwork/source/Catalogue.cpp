@@ -3,135 +3,134 @@
 #include "ControlGeometry.h"
 #include "PanelArt.h"
 
+#include <PictureCatalogue.h>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <utility>
+
 namespace artwork
 {
 namespace
 {
-void addKnobFilmStrip (std::vector<Picture>& pictures)
+namespace catalogue = panelpictures::catalogue;
+using panelpictures::PictureGroup;
+
+juce::String text (std::string_view s) { return juce::String (s.data(), s.size()); }
+
+// Draws the picture at a position of its group.
+using Painter = std::function<juce::Image (int index)>;
+
+EffectButtonLook effectButtonLook (int index)
 {
-    constexpr int frames = 115;
-
-    for (int i = 0; i < frames; ++i)
-        pictures.push_back (
-            { "knob", "knobsfinal" + juce::String (i).paddedLeft ('0', 4), drawKnob (knobAngleDegrees (i, frames)) });
-}
-
-void addSwitchKnobs (std::vector<Picture>& pictures)
-{
-    for (int i = 0; i < 3; ++i)
-        pictures.push_back ({ "knob3", "trippleknob" + juce::String (i + 1), drawKnob (switchAngleDegrees (i)) });
-
-    for (int i = 0; i < 12; ++i)
+    switch (index)
     {
-        // The eleventh picture's file name really has a second underscore.
-        const auto name = i == 10 ? juce::String ("pleknob11_") : "pleknob" + juce::String (i + 1);
-        pictures.push_back ({ "knob12", name, drawKnob (knobAngleDegrees (i, 12)) });
+        case panelpictures::effectOff: return EffectButtonLook::off;
+        case panelpictures::effectOffOver: return EffectButtonLook::offHover;
+        case panelpictures::effectOn: return EffectButtonLook::on;
+        default: return EffectButtonLook::onHover;
     }
 }
 
-void addMagicEye (std::vector<Picture>& pictures)
+KeyLook keyLook (int index)
 {
-    constexpr int frames = 25;
-
-    for (int i = 0; i < frames; ++i)
-        pictures.push_back (
-            { "cateye", "cats_eye_small" + juce::String (i).paddedLeft ('0', 4), drawMagicEye (i, frames) });
+    switch (index)
+    {
+        case panelpictures::keyOff: return KeyLook::cream;
+        case panelpictures::keyOn: return KeyLook::darkLit;
+        case panelpictures::keyOver: return KeyLook::creamHover;
+        default: return KeyLook::disabled;
+    }
 }
 
-void addEffectButtons (std::vector<Picture>& pictures, const Fonts& fonts)
+// The three buttons share one well on the panel and overlap by two pixels; each picture places
+// its face so that the faces are equally wide with three-pixel gaps between them.
+Painter effectButton (const Fonts& fonts, juce::Rectangle<int> bounds, float faceLeftOnPanel, int numeral)
 {
-    // The three buttons share one well on the panel and overlap by two pixels; each picture
-    // places its face so that the faces are equally wide with three-pixel gaps between them.
-    struct Button
-    {
-        juce::Rectangle<int> bounds;
-        float faceLeftOnPanel;
-    };
-
-    const Button buttons[] = { { panel::btn1Button.bounds, 357.0f },
-                               { panel::btn2Button.bounds, 412.0f },
-                               { panel::btn3Button.bounds, 467.0f } };
     constexpr float faceWidth = 52.0f;
+    const auto face = juce::Rectangle<float> (faceLeftOnPanel - (float) bounds.getX(), 5.0f, faceWidth,
+                                              (float) bounds.getHeight() - 10.0f);
 
-    for (int i = 0; i < 3; ++i)
+    return [&fonts, bounds, face, numeral] (int index)
     {
-        const auto& b = buttons[i];
-        const auto face = juce::Rectangle<float> (b.faceLeftOnPanel - (float) b.bounds.getX(), 5.0f, faceWidth,
-                                                  (float) b.bounds.getHeight() - 10.0f);
-        const auto numeral = juce::String (i + 1);
-        const auto prefix = "btn" + numeral;
-        const auto folder = prefix;
-        const int w = b.bounds.getWidth(), h = b.bounds.getHeight();
-
-        pictures.push_back (
-            { folder, prefix + "off", drawEffectButton (fonts, w, h, face, numeral, EffectButtonLook::off) });
-        pictures.push_back (
-            { folder, prefix + "offover", drawEffectButton (fonts, w, h, face, numeral, EffectButtonLook::offHover) });
-        pictures.push_back (
-            { folder, prefix + "on", drawEffectButton (fonts, w, h, face, numeral, EffectButtonLook::on) });
-        pictures.push_back (
-            { folder, prefix + "onover", drawEffectButton (fonts, w, h, face, numeral, EffectButtonLook::onHover) });
-    }
+        return drawEffectButton (fonts, bounds.getWidth(), bounds.getHeight(), face, juce::String (numeral),
+                                 effectButtonLook (index));
+    };
 }
 
-void addTempoSourceKeys (std::vector<Picture>& pictures, const Fonts& fonts)
+// The editor squeezes the 50-pixel CLASSIC and MANUAL pictures into 42-pixel buttons, so they
+// are drawn as 42-pixel keys stretched to 50: squeezed, they match the HOST key.
+Painter tempoKey (const Fonts& fonts, const PictureGroup& group, const char* legend)
 {
-    // The editor squeezes the 50-pixel CLASSIC and MANUAL pictures into 42-pixel buttons, so
-    // they are drawn as 42-pixel keys stretched to 50: squeezed, they match the HOST key.
-    struct Key
-    {
-        const char* folder;
-        const char* legend;
-        int width;
-    };
-
-    const Key keys[] = { { "classic", "CLASSIC", 50 }, { "manual", "MANUAL", 50 }, { "host", "HOST", 42 } };
     constexpr float keyWidthOnPanel = 42.0f;
     constexpr float legendHeight = 8.0f;
 
-    for (const auto& key : keys)
-    {
-        const auto prefix = juce::String ("btn_tempo_") + key.folder;
-        auto draw = [&] (KeyLook look)
-        { return drawKey (fonts, key.width, 22, keyWidthOnPanel, key.legend, legendHeight, look); };
-
-        pictures.push_back ({ key.folder, prefix + "_off", draw (KeyLook::cream) });
-        pictures.push_back ({ key.folder, prefix + "_on", draw (KeyLook::darkLit) });
-        pictures.push_back ({ key.folder, prefix + "_over", draw (KeyLook::creamHover) });
-    }
+    return [&fonts, &group, legend] (int index)
+    { return drawKey (fonts, group.width, group.height, keyWidthOnPanel, legend, legendHeight, keyLook (index)); };
 }
 
-void addBeatKeys (std::vector<Picture>& pictures, const Fonts& fonts)
+Painter beatKey (const Fonts& fonts, const PictureGroup& group, int eighths)
 {
-    const char* folders[] = { "58", "6-8", "7-8", "8-8" };
     constexpr float legendHeight = 9.5f;
 
-    for (int i = 0; i < 4; ++i)
+    return [&fonts, &group, eighths] (int index)
     {
-        const auto eighths = juce::String (5 + i);
-        const auto prefix = "btn_bpm_" + eighths + "8";
-        const auto legend = eighths + "/8";
-        auto draw = [&] (KeyLook look) { return drawKey (fonts, 31, 20, 31.0f, legend, legendHeight, look); };
-
-        pictures.push_back ({ folders[i], prefix + "_off", draw (KeyLook::cream) });
-        pictures.push_back ({ folders[i], prefix + "_on", draw (KeyLook::darkLit) });
-        pictures.push_back ({ folders[i], prefix + "_over", draw (KeyLook::creamHover) });
-        pictures.push_back ({ folders[i], prefix + "_disabled", draw (KeyLook::disabled) });
-    }
+        return drawKey (fonts, group.width, group.height, (float) group.width, juce::String (eighths) + "/8",
+                        legendHeight, keyLook (index));
+    };
 }
 } // namespace
 
-std::vector<Picture> drawCatalogue (const Fonts& fonts, juce::StringArray& layoutProblems)
+std::vector<Picture> drawCatalogue (const Fonts& fonts, juce::StringArray& problems)
 {
+    const std::pair<const PictureGroup*, Painter> painters[] = {
+        { &catalogue::bg, [&] (int) { return drawPanel (fonts, problems); } },
+        { &catalogue::knob, [] (int i) { return drawKnob (knobAngleDegrees (i, (int) catalogue::knob.count)); } },
+        { &catalogue::knob3, [] (int i) { return drawKnob (switchAngleDegrees (i)); } },
+        { &catalogue::knob12, [] (int i) { return drawKnob (knobAngleDegrees (i, (int) catalogue::knob12.count)); } },
+        { &catalogue::cateye, [] (int i) { return drawMagicEye (i, (int) catalogue::cateye.count); } },
+        { &catalogue::fader, [] (int) { return drawFaderHandle(); } },
+        { &catalogue::btn1, effectButton (fonts, panel::btn1Button.bounds, 357.0f, 1) },
+        { &catalogue::btn2, effectButton (fonts, panel::btn2Button.bounds, 412.0f, 2) },
+        { &catalogue::btn3, effectButton (fonts, panel::btn3Button.bounds, 467.0f, 3) },
+        { &catalogue::classic, tempoKey (fonts, catalogue::classic, "CLASSIC") },
+        { &catalogue::manual, tempoKey (fonts, catalogue::manual, "MANUAL") },
+        { &catalogue::host, tempoKey (fonts, catalogue::host, "HOST") },
+        { &catalogue::btn58, beatKey (fonts, catalogue::btn58, 5) },
+        { &catalogue::btn68, beatKey (fonts, catalogue::btn68, 6) },
+        { &catalogue::btn78, beatKey (fonts, catalogue::btn78, 7) },
+        { &catalogue::btn88, beatKey (fonts, catalogue::btn88, 8) },
+    };
+
     std::vector<Picture> pictures;
-    pictures.push_back ({ "bg", "bg", drawPanel (fonts, layoutProblems) });
-    addKnobFilmStrip (pictures);
-    addSwitchKnobs (pictures);
-    addMagicEye (pictures);
-    pictures.push_back ({ "fader", "fader", drawFaderHandle() });
-    addEffectButtons (pictures, fonts);
-    addTempoSourceKeys (pictures, fonts);
-    addBeatKeys (pictures, fonts);
+
+    for (const auto* group : catalogue::groups)
+    {
+        const auto painter = std::find_if (std::begin (painters), std::end (painters),
+                                           [group] (const auto& p) { return p.first == group; });
+
+        if (painter == std::end (painters))
+        {
+            problems.add ("no drawing for the picture group " + text (group->nameSpace));
+            continue;
+        }
+
+        for (size_t i = 0; i < group->count; ++i)
+        {
+            const auto& name = group->names[i];
+            auto image = painter->second ((int) i);
+
+            if (image.getWidth() != group->width || image.getHeight() != group->height ||
+                image.hasAlphaChannel() != group->alpha)
+                problems.add (text (name) + " is drawn " + juce::String (image.getWidth()) + " x " +
+                              juce::String (image.getHeight()) + (image.hasAlphaChannel() ? " RGBA" : " RGB") +
+                              ", not as the catalogue lists it");
+
+            pictures.push_back ({ text (group->folder), text (name), std::move (image) });
+        }
+    }
+
     return pictures;
 }
 

@@ -56,12 +56,12 @@ int main (int argc, char* argv[])
         return 1;
     }
 
-    juce::StringArray layoutProblems;
-    const auto pictures = artwork::drawCatalogue (fonts, layoutProblems);
+    juce::StringArray problems;
+    const auto pictures = artwork::drawCatalogue (fonts, problems);
 
-    if (! layoutProblems.isEmpty())
+    if (! problems.isEmpty())
     {
-        for (const auto& problem : layoutProblems)
+        for (const auto& problem : problems)
             std::cerr << "panel-artwork: " << problem << "\n";
 
         std::cerr << "panel-artwork: nothing written\n";
@@ -77,8 +77,8 @@ int main (int argc, char* argv[])
         const auto file = folder.getChildFile (picture.name + ".png");
         juce::MemoryOutputStream png;
 
-        if (! folder.createDirectory() || ! juce::PNGImageFormat().writeImageToStream (picture.image, png)
-            || ! file.replaceWithData (png.getData(), png.getDataSize()))
+        if (! folder.createDirectory() || ! juce::PNGImageFormat().writeImageToStream (picture.image, png) ||
+            ! file.replaceWithData (png.getData(), png.getDataSize()))
         {
             std::cerr << "panel-artwork: cannot write " << file.getFullPathName() << "\n";
             return 1;

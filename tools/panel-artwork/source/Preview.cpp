@@ -1,12 +1,16 @@
 #include "Catalogue.h"
 #include "ControlGeometry.h"
 
+#include <PictureCatalogue.h>
+
 #include <iterator>
 
 namespace artwork
 {
 namespace
 {
+using namespace panelpictures;
+
 const juce::Colour sheetGround (0xff2f3130);
 
 struct PanelState
@@ -28,10 +32,12 @@ class Composer
 public:
     Composer (const std::vector<Picture>& p, juce::Graphics& graphics) : pictures (p), g (graphics) {}
 
-    const juce::Image& image (const juce::String& folder, const juce::String& name) const
+    const juce::Image& image (const PictureGroup& group, int index) const
     {
         static const juce::Image none;
-        const auto* picture = findPicture (pictures, folder, name);
+        const auto name = group.names[(size_t) index];
+        const auto* picture = findPicture (pictures, juce::String (group.folder.data(), group.folder.size()),
+                                           juce::String (name.data(), name.size()));
         return picture != nullptr ? picture->image : none;
     }
 
@@ -52,7 +58,11 @@ public:
 // Frame choices copied from the look and feel's film-strip rules.
 int knobFrame (float p) { return (int) ((double) (p * 114.0f) * 0.99); }
 
-int stripFrame (float p, int frames) { return juce::jmin ((int) (p * (float) frames), frames - 1); }
+int stripFrame (float p, const PictureGroup& strip)
+{
+    const int frames = (int) strip.count;
+    return juce::jmin ((int) (p * (float) frames), frames - 1);
+}
 
 juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fonts, const PanelState& s)
 {
@@ -60,7 +70,7 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     juce::Graphics g (panel);
     Composer c (pictures, g);
 
-    g.drawImageAt (c.image ("bg", "bg"), 0, 0);
+    g.drawImageAt (c.image (catalogue::bg, 0), 0, 0);
 
     // Version text and tempo labels as the editor paints them (the plug-in uses the system's
     // default sans; the preview stands it in with the regular sans).
@@ -69,17 +79,15 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     g.drawText ("v1.2.4", panel::versionText, juce::Justification::centred, true);
 
     auto knob = [&c] (juce::Rectangle<int> bounds, float p)
-    { c.place (c.image ("knob", "knobsfinal" + juce::String (knobFrame (p)).paddedLeft ('0', 4)), bounds); };
+    { c.place (c.image (catalogue::knob, knobFrame (p)), bounds); };
 
     knob (panel::inputSlider.bounds, s.inputValue);
     knob (panel::lengthSlider.bounds, s.lengthValue);
     knob (panel::volumeSlider.bounds, s.volumeValue);
     knob (panel::toneSlider.bounds, s.toneValue);
-    c.place (c.image ("knob3", "trippleknob" + juce::String (stripFrame (s.selectionValue, 3) + 1)),
+    c.place (c.image (catalogue::knob3, stripFrame (s.selectionValue, catalogue::knob3)),
              panel::selectionSlider.bounds);
-
-    const int head = stripFrame (s.headValue, 12);
-    c.place (c.image ("knob12", head == 10 ? juce::String ("pleknob11_") : "pleknob" + juce::String (head + 1)),
+    c.place (c.image (catalogue::knob12, stripFrame (s.headValue, catalogue::knob12)),
              panel::delaySelectionSlider.bounds);
 
     // Fader thumb: the slider's own coordinates, then the handle centred on the thumb.
@@ -87,54 +95,53 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
         const float thumb =
             (float) faderThumbInset +
             (float) (panel::bpmSlider.bounds.getWidth() - 2 * faderThumbInset) * (s.bpm / 200.0f - 0.2f) / 0.8f;
-        const int x = (int) ((double) thumb - 27.0 * 0.5);
+        const int x = (int) ((double) thumb - catalogue::fader.width * 0.5);
         juce::Graphics::ScopedSaveState state (g);
         g.reduceClipRegion (panel::bpmSlider.bounds);
-        g.drawImageAt (c.image ("fader", "fader"), panel::bpmSlider.bounds.getX() + x, panel::bpmSlider.bounds.getY());
+        g.drawImageAt (c.image (catalogue::fader, 0), panel::bpmSlider.bounds.getX() + x,
+                       panel::bpmSlider.bounds.getY());
     }
 
     const juce::Rectangle<int> effectBounds[] = { panel::btn1Button.bounds, panel::btn2Button.bounds,
                                                   panel::btn3Button.bounds };
 
+    const PictureGroup* effectGroups[] = { &catalogue::btn1, &catalogue::btn2, &catalogue::btn3 };
+
     for (int i = 0; i < 3; ++i)
     {
-        const auto prefix = "btn" + juce::String (i + 1);
-        c.place (c.image (prefix, prefix + (s.effect[i] ? "on" : "off")), effectBounds[i]);
+        c.place (c.image (*effectGroups[i], s.effect[i] ? effectOn : effectOff), effectBounds[i]);
 
         if (s.hoveredEffect == i)
-            c.place (c.image (prefix, prefix + (s.effect[i] ? "onover" : "offover")), effectBounds[i]);
+            c.place (c.image (*effectGroups[i], s.effect[i] ? effectOnOver : effectOffOver), effectBounds[i]);
     }
 
-    const char* beatFolders[] = { "58", "6-8", "7-8", "8-8" };
+    const PictureGroup* beatGroups[] = { &catalogue::btn58, &catalogue::btn68, &catalogue::btn78, &catalogue::btn88 };
     const juce::Rectangle<int> beatBounds[] = { panel::btn58Button.bounds, panel::btn68Button.bounds,
                                                 panel::btn78Button.bounds, panel::btn88Button.bounds };
 
     for (int i = 0; i < 4; ++i)
     {
-        const auto prefix = "btn_bpm_" + juce::String (5 + i) + "8";
-        c.place (c.image (beatFolders[i], prefix + (s.beat == i ? "_off" : "_on")), beatBounds[i]);
+        c.place (c.image (*beatGroups[i], s.beat == i ? keyOff : keyOn), beatBounds[i]);
 
         if (s.hoveredBeatKey == i)
-            c.place (c.image (beatFolders[i], prefix + "_over"), beatBounds[i]);
+            c.place (c.image (*beatGroups[i], keyOver), beatBounds[i]);
     }
 
     // Added in the editor's order: manual, host, classic.
-    const char* tempoFolders[] = { "classic", "host", "manual" };
+    const PictureGroup* tempoGroups[] = { &catalogue::classic, &catalogue::host, &catalogue::manual };
     const juce::Rectangle<int> tempoBounds[] = { panel::btnclassicButton.bounds, panel::btnhostButton.bounds,
                                                  panel::btnmanualButton.bounds };
 
     for (int i : { 2, 1, 0 })
     {
-        const auto prefix = juce::String ("btn_tempo_") + tempoFolders[i];
         const bool on = s.tempoSource == i;
-        c.place (c.image (tempoFolders[i], prefix + (on ? "_off" : "_on")), tempoBounds[i]);
+        c.place (c.image (*tempoGroups[i], on ? keyOff : keyOn), tempoBounds[i]);
 
         if (! on && s.hoveredTempoKey == i)
-            c.place (c.image (tempoFolders[i], prefix + "_over"), tempoBounds[i]);
+            c.place (c.image (*tempoGroups[i], keyOver), tempoBounds[i]);
     }
 
-    c.place (c.image ("cateye", "cats_eye_small" + juce::String (stripFrame (s.levelValue, 25)).paddedLeft ('0', 4)),
-             panel::vuSlider.bounds);
+    c.place (c.image (catalogue::cateye, stripFrame (s.levelValue, catalogue::cateye)), panel::vuSlider.bounds);
 
     // The two tempo labels: 14-pixel text in 10-pixel boxes with the label's usual 5-pixel side
     // border, at 70 % opacity; the caption in the default black, the value in light yellow.
@@ -153,13 +160,15 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     return panel;
 }
 
-juce::Image frameSheet (const std::vector<Picture>& pictures, const juce::StringArray& folders, int columns, float zoom)
+juce::Image frameSheet (const std::vector<Picture>& pictures, std::initializer_list<const PictureGroup*> groups,
+                        int columns, float zoom)
 {
     std::vector<const Picture*> chosen;
 
     for (const auto& p : pictures)
-        if (folders.contains (p.folder))
-            chosen.push_back (&p);
+        for (const auto* group : groups)
+            if (p.folder == juce::String (group->folder.data(), group->folder.size()))
+                chosen.push_back (&p);
 
     int cellW = 0, cellH = 0;
 
@@ -228,13 +237,18 @@ bool writePreviews (const std::vector<Picture>& pictures, const Fonts& fonts, co
 
     return writePng (playingPanel, folder.getChildFile ("panel-playing.png")) &&
            writePng (composePanel (pictures, fonts, resting), folder.getChildFile ("panel-resting.png")) &&
-           writePng (frameSheet (pictures, { "knob" }, 15, 1.0f), folder.getChildFile ("sheet-knob.png")) &&
-           writePng (frameSheet (pictures, { "knob3", "knob12" }, 8, 2.0f),
+           writePng (frameSheet (pictures, { &catalogue::knob }, 15, 1.0f), folder.getChildFile ("sheet-knob.png")) &&
+           writePng (frameSheet (pictures, { &catalogue::knob3, &catalogue::knob12 }, 8, 2.0f),
                      folder.getChildFile ("sheet-switches.png")) &&
-           writePng (frameSheet (pictures, { "cateye" }, 9, 2.0f), folder.getChildFile ("sheet-cateye.png")) &&
-           writePng (frameSheet (pictures, { "btn1", "btn2", "btn3", "fader" }, 4, 3.0f),
+           writePng (frameSheet (pictures, { &catalogue::cateye }, 9, 2.0f),
+                     folder.getChildFile ("sheet-cateye.png")) &&
+           writePng (frameSheet (pictures, { &catalogue::btn1, &catalogue::btn2, &catalogue::btn3, &catalogue::fader },
+                                 4, 3.0f),
                      folder.getChildFile ("sheet-buttons.png")) &&
-           writePng (frameSheet (pictures, { "classic", "manual", "host", "58", "6-8", "7-8", "8-8" }, 4, 4.0f),
+           writePng (frameSheet (pictures,
+                                 { &catalogue::classic, &catalogue::manual, &catalogue::host, &catalogue::btn58,
+                                   &catalogue::btn68, &catalogue::btn78, &catalogue::btn88 },
+                                 4, 4.0f),
                      folder.getChildFile ("sheet-keys.png"));
 }
 } // namespace artwork
