@@ -59,9 +59,12 @@ TEST (FactoryPrograms, WriteTheirValuesInOrder)
                           Slot::beat58,          Slot::beat68,     Slot::beat78,
                           Slot::beat88 };
 
+    // A program writes the same values whatever the slots held before, so one instance serves.
+    auto processor = std::make_unique<RecordingProcessor>();
+
     for (int program = 0; program < 6; ++program)
     {
-        auto processor = std::make_unique<RecordingProcessor>();
+        processor->writes.clear();
         processor->setCurrentProgram (program);
 
         EXPECT_EQ (processor->getCurrentProgram(), program);
@@ -200,9 +203,14 @@ TEST (FactoryPrograms, TakeNewNamesThatFitTheirField)
           "\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac" },
     };
 
+    // One instance serves every case: the renamed program gets its factory name back before each.
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+
     for (const auto& c : cases)
     {
-        auto processor = std::make_unique<NewProjectAudioProcessor>();
+        processor->changeProgramName (4, "Doubling");
+        ASSERT_EQ (processor->getProgramName (4), "Doubling") << "before " << c.newName;
+
         processor->changeProgramName (4, juce::String::fromUTF8 (c.newName));
 
         EXPECT_EQ (processor->getProgramName (4), juce::String::fromUTF8 (c.stored)) << c.newName;
@@ -210,7 +218,7 @@ TEST (FactoryPrograms, TakeNewNamesThatFitTheirField)
         EXPECT_EQ (processor->getProgramName (3), "Stereo Swell");
     }
 
-    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor = std::make_unique<NewProjectAudioProcessor>();
     processor->changeProgramName (-1, "outside");
     processor->changeProgramName (6, "outside");
 

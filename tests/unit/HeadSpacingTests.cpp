@@ -78,9 +78,16 @@ TEST (HeadSpacing, FollowsTempoSourceBeatFractionAndDoubleTime)
     };
     // clang-format on
 
+    // One instance serves every case. Each starts from the standard settings, which also bring
+    // back the tempo shown, the one value a case may carry over.
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+
     for (const auto& c : cases)
     {
-        auto processor = std::make_unique<NewProjectAudioProcessor>();
+        apply (*processor, {});
+        ASSERT_EQ (processor->headSpacing, 0.5f) << "before " << c.name;
+        ASSERT_EQ (processor->effectiveBpm, 120.0f) << "before " << c.name;
+
         apply (*processor, c.settings);
         EXPECT_EQ (processor->headSpacing, c.spacing) << c.name;
         EXPECT_EQ (processor->effectiveBpm, c.effectiveBpm) << c.name;

@@ -147,13 +147,18 @@ TEST (SavedState, ComesBackIntoAFreshInstance)
 
 TEST (SavedState, ManualTempoOnTheFaderComesBackExactly)
 {
+    auto original = std::make_unique<NewProjectAudioProcessor>();
+    auto restored = std::make_unique<NewProjectAudioProcessor>();
+
     for (int step = 0; step <= 80; ++step)
     {
-        auto original = std::make_unique<NewProjectAudioProcessor>();
         original->setParameter (Slot::manualBpm, (float) (0.2 + step * 0.01));
         const auto saved = stateOf (*original);
 
-        auto restored = std::make_unique<NewProjectAudioProcessor>();
+        // Off the fader's range, as in a fresh instance, so only the restore can bring it back.
+        restored->setParameter (Slot::manualBpm, 0.0f);
+        ASSERT_EQ (restored->fbpm, 0.0f);
+
         restored->setStateInformation (saved.getData(), (int) saved.getSize());
         EXPECT_EQ (restored->fbpm, original->fbpm) << "step " << step;
     }
@@ -212,10 +217,20 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
     for (size_t length = 0; length + 1 < good.getSize(); ++length)
         cases.push_back ({ "truncated", juce::MemoryBlock (good.getData(), length), {}, 0 });
 
+    // One instance serves every case: before each, every slot and the program index go back to
+    // what a fresh instance holds.
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    const auto fresh = slotValues (*processor);
+
     for (const auto& c : cases)
     {
-        auto processor = std::make_unique<NewProjectAudioProcessor>();
-        auto expected = slotValues (*processor);
+        for (int slot = 0; slot < Slot::count; ++slot)
+            processor->setParameter (slot, fresh[(size_t) slot]);
+        processor->curProgram = 0;
+        ASSERT_EQ (slotValues (*processor), fresh) << "before " << c.name;
+        ASSERT_EQ (processor->getCurrentProgram(), 0) << "before " << c.name;
+
+        auto expected = fresh;
         for (const auto& [slot, value] : c.changedSlots)
             expected[(size_t) slot] = value;
 
@@ -225,7 +240,7 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
         EXPECT_EQ (processor->getCurrentProgram(), c.program) << c.name;
     }
 
-    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor = std::make_unique<NewProjectAudioProcessor>();
     processor->setStateInformation (nullptr, 100);
     processor->setStateInformation (good.getData(), -1);
     EXPECT_EQ (processor->flenght, 0.5f);
