@@ -7,6 +7,7 @@
 #include "../engine/LevelMeter.h"
 #include "FactoryPrograms.h"
 #include "RelaxedAtomic.h"
+#include "SlotTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_events/juce_events.h>
@@ -22,7 +23,7 @@
 class NewProjectAudioProcessor : public juce::AudioProcessor, public juce::ChangeBroadcaster
 {
 public:
-    static constexpr int numParameterSlots = 22;
+    static constexpr int numParameterSlots = Slot::count;
     static constexpr int numPrograms = 6;
 
     NewProjectAudioProcessor();
@@ -83,7 +84,8 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
     //==============================================================================
-    // Parameter fields, in slot-table order. Shared with the engine and the editor.
+    // Parameter fields, in slot-table order, with the values the plug-in starts with (see
+    // SlotRows.h for what each slot means to the host). Shared with the engine and the editor.
     RelaxedAtomic<float> finput { 1.0f };
     RelaxedAtomic<float> flenght { 0.5f };
     RelaxedAtomic<float> ftone { 0.5f };
@@ -91,19 +93,19 @@ public:
     RelaxedAtomic<float> fselection { 0.33f };
     RelaxedAtomic<float> fdelayselection { 1.0f / 12.0f };
     RelaxedAtomic<float> levelStep { 0.0f };
-    RelaxedAtomic<float> spareTempo { 0.5f };
+    RelaxedAtomic<float> foversampling { 0.0f };
+    RelaxedAtomic<float> fbpm { 0.0f };
     RelaxedAtomic<float> fbpmmanual { 0.5f };
     RelaxedAtomic<float> fbpmhost { 1.0f };
     RelaxedAtomic<float> fbpmclassic { 0.0f };
-    RelaxedAtomic<float> fbpm { 0.0f };
+    RelaxedAtomic<float> spareTempo { 0.5f };
+    RelaxedAtomic<float> fbtn1 { 0.0f };
+    RelaxedAtomic<float> fbtn2 { 0.0f };
+    RelaxedAtomic<float> fbtn3 { 0.0f };
     RelaxedAtomic<float> fbtn58 { 0.0f };
     RelaxedAtomic<float> fbtn68 { 0.0f };
     RelaxedAtomic<float> fbtn78 { 0.0f };
     RelaxedAtomic<float> fbtn88 { 1.0f };
-    RelaxedAtomic<float> fbtn1 { 0.0f };
-    RelaxedAtomic<float> fbtn2 { 0.0f };
-    RelaxedAtomic<float> fbtn3 { 0.0f };
-    RelaxedAtomic<float> foversampling { 0.0f };
     RelaxedAtomic<float> effectiveBpm { 0.0f };
     RelaxedAtomic<float> hostBpm { 120.0f };
 

@@ -1,11 +1,17 @@
-#include "EchoPluginProcessor.h"
+#include "SlotRows.h"
 
 namespace
 {
 bool isProgram (std::int64_t index) noexcept { return index >= 0 && index < NewProjectAudioProcessor::numPrograms; }
 
-// The slots a program writes, in the order it writes them.
-constexpr std::array<int, 16> programSlots { 0, 1, 2, 3, 4, 5, 15, 16, 17, 11, 12, 13, 18, 19, 20, 21 };
+// The slots a program writes, in the order it writes them: the order the program holds them.
+constexpr std::array<Slot::Index, 16> programSlots { Slot::input,           Slot::length,     Slot::tone,
+                                                     Slot::volume,          Slot::selection,  Slot::delaySelection,
+                                                     Slot::stereoFeedback1, Slot::doubleTime, Slot::stereoFeedback2,
+                                                     Slot::manualSource,    Slot::hostSource, Slot::classicSource,
+                                                     Slot::beat58,          Slot::beat68,     Slot::beat78,
+                                                     Slot::beat88 };
+static_assert (listsExactlyTheSlotsWith (&SlotRow::programField, programSlots));
 } // namespace
 
 int NewProjectAudioProcessor::getNumPrograms() { return numPrograms; }
@@ -18,16 +24,10 @@ void NewProjectAudioProcessor::setCurrentProgram (int index)
         return;
 
     const auto program = programs[(size_t) index];
-    const std::array<float, 16> values { program.finput,     program.flenght,    program.ftone,
-                                         program.fvolume,    program.fselection, program.fdelayselection,
-                                         program.fbtn1,      program.fbtn2,      program.fbtn3,
-                                         program.fbpmmanual, program.fbpmhost,   program.fbpmclassic,
-                                         program.fbtn58,     program.fbtn68,     program.fbtn78,
-                                         program.fbtn88 };
     curProgram = index;
 
-    for (size_t i = 0; i < programSlots.size(); ++i)
-        setParameter (programSlots[i], values[i]);
+    for (const auto slot : programSlots)
+        setParameter (slot, program.*slotRows[(size_t) slot].programField);
 
     announceParameterValues();
     updateHostDisplay (ChangeDetails().withProgramChanged (true));
@@ -52,22 +52,12 @@ void NewProjectAudioProcessor::copyProgram (std::int64_t sourceIndex, std::int64
     const auto& from = programs[(size_t) sourceIndex];
     auto& to = programs[(size_t) destinationIndex];
 
-    to.finput = from.finput;
-    to.flenght = from.flenght;
-    to.ftone = from.ftone;
-    to.fvolume = from.fvolume;
-    to.fselection = from.fselection;
-    to.fdelayselection = from.fdelayselection;
-    to.fbtn1 = from.fbtn1;
-    to.fbtn2 = from.fbtn2;
-    to.fbtn3 = from.fbtn3;
-    to.fbtn58 = from.fbtn58;
-    to.fbtn68 = from.fbtn68;
-    to.fbtn78 = from.fbtn78;
-    to.fbtn88 = from.fbtn88;
-    to.fbpmclassic = from.fbpmclassic;
-    to.fbpmhost = from.fbpmhost;
-    to.fbpmmanual = from.fbpmmanual;
+    // Only what a program applies is copied: the name and the spare values stay.
+    for (const auto slot : programSlots)
+    {
+        const auto field = slotRows[(size_t) slot].programField;
+        to.*field = from.*field;
+    }
 }
 
 void NewProjectAudioProcessor::announceParameterValues()

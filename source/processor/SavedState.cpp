@@ -1,4 +1,4 @@
-#include "EchoPluginProcessor.h"
+#include "SlotRows.h"
 
 #include <cmath>
 #include <optional>
@@ -7,32 +7,16 @@ namespace
 {
 const juce::Identifier stateTag ("Vimbrel2v12");
 
-// The slot each saved setting is restored through, in the order the state writes them.
-struct SavedSetting
-{
-    const char* attribute;
-    int slot;
-};
-
-constexpr std::array<SavedSetting, 17> savedSettings { {
-    { "finput", 0 },
-    { "flenght", 1 },
-    { "ftone", 2 },
-    { "fdelayselection", 5 },
-    { "fselection", 4 },
-    { "fvolume", 3 },
-    { "fbtn1", 15 },
-    { "fbtn2", 16 },
-    { "fbtn3", 17 },
-    { "foversampling", 9 },
-    { "fbpmmanual", 11 },
-    { "fbpmhost", 12 },
-    { "fbpmclassic", 13 },
-    { "fbtn58", 18 },
-    { "fbtn68", 19 },
-    { "fbtn78", 20 },
-    { "fbtn88", 21 },
-} };
+// The settings in the order a state holds them. The manual tempo joined the state after the
+// program index and the test value, so it follows them.
+constexpr std::array<Slot::Index, 18> savedSlots { Slot::input,           Slot::length,       Slot::tone,
+                                                   Slot::delaySelection,  Slot::selection,    Slot::volume,
+                                                   Slot::stereoFeedback1, Slot::doubleTime,   Slot::stereoFeedback2,
+                                                   Slot::oversampling,    Slot::manualSource, Slot::hostSource,
+                                                   Slot::classicSource,   Slot::beat58,       Slot::beat68,
+                                                   Slot::beat78,          Slot::beat88,       Slot::manualBpm };
+constexpr std::size_t settingsBeforeProgram = 17;
+static_assert (listsExactlyTheSlotsWith (&SlotRow::attribute, savedSlots));
 
 // A saved number is used only when the attribute is there, reads as a number from its first
 // character to its last (in the C locale, whatever the host's locale), and is finite.
@@ -73,26 +57,19 @@ void NewProjectAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
     juce::XmlElement state (stateTag);
     state.setAttribute ("pluginVersion", 1);
-    state.setAttribute ("finput", (double) finput);
-    state.setAttribute ("flenght", (double) flenght);
-    state.setAttribute ("ftone", (double) ftone);
-    state.setAttribute ("fdelayselection", (double) fdelayselection);
-    state.setAttribute ("fselection", (double) fselection);
-    state.setAttribute ("fvolume", (double) fvolume);
-    state.setAttribute ("fbtn1", (double) fbtn1);
-    state.setAttribute ("fbtn2", (double) fbtn2);
-    state.setAttribute ("fbtn3", (double) fbtn3);
-    state.setAttribute ("foversampling", (double) foversampling);
-    state.setAttribute ("fbpmmanual", (double) fbpmmanual);
-    state.setAttribute ("fbpmhost", (double) fbpmhost);
-    state.setAttribute ("fbpmclassic", (double) fbpmclassic);
-    state.setAttribute ("fbtn58", (double) fbtn58);
-    state.setAttribute ("fbtn68", (double) fbtn68);
-    state.setAttribute ("fbtn78", (double) fbtn78);
-    state.setAttribute ("fbtn88", (double) fbtn88);
-    state.setAttribute ("curProgram", (int) curProgram);
-    state.setAttribute ("test", test);
-    state.setAttribute ("fbpm", (double) fbpm);
+
+    for (std::size_t i = 0; i < savedSlots.size(); ++i)
+    {
+        if (i == settingsBeforeProgram)
+        {
+            state.setAttribute ("curProgram", (int) curProgram);
+            state.setAttribute ("test", test);
+        }
+
+        const auto& row = slotRows[(size_t) savedSlots[i]];
+        state.setAttribute (row.attribute, (double) (this->*row.field));
+    }
+
     copyXmlToBinary (state, destData);
 }
 
@@ -112,12 +89,13 @@ void NewProjectAudioProcessor::applyStateElement (const juce::XmlElement& state)
 {
     // Every setting goes through the same path as a host write, so the tone shelves and the
     // head spacing follow; settings that are missing or unreadable keep their current value.
-    for (const auto& setting : savedSettings)
-        if (const auto value = readNumber (state, setting.attribute))
-            setParameter (setting.slot, (float) *value);
+    for (const auto slot : savedSlots)
+    {
+        const auto& row = slotRows[(size_t) slot];
 
-    if (const auto bpm = readNumber (state, "fbpm"))
-        setParameter (10, (float) (*bpm / 200.0));
+        if (const auto value = readNumber (state, row.attribute))
+            setParameter (slot, (float) (*value / row.scale));
+    }
 
     if (const auto program = readNumber (state, "curProgram"))
         if (*program >= 0.0 && *program < numPrograms && *program == std::floor (*program))

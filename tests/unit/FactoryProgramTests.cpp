@@ -43,7 +43,7 @@ TEST (FactoryPrograms, AreListedByName)
 
 TEST (FactoryPrograms, WriteTheirValuesInOrder)
 {
-    // Slots 0 1 2 3 4 5 15 16 17 11 12 13 18 19 20 21, per program.
+    // The values of each program, in the order of the slots below.
     const float table[6][16] = {
         { 1.0f, 0.17f, 0.5f, 1.0f, 0.33f, 1.0f / 3.0f, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1 },
         { 0.4f, 0.6f, 0.5f, 1.0f, 0.66f, 0.332f, 1, 0, 1, 0.5f, 1, 0, 0, 0, 0, 1 },
@@ -52,11 +52,19 @@ TEST (FactoryPrograms, WriteTheirValuesInOrder)
         { 0.4f, 0.4f, 0.8f, 1.0f, 0.33f, 0.332f, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1 },
         { 0.4f, 0.4f, 0.8f, 1.0f, 0.99f, 0.332f, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1 },
     };
-    const int order[] = { 0, 1, 2, 3, 4, 5, 15, 16, 17, 11, 12, 13, 18, 19, 20, 21 };
+    const int order[] = { Slot::input,           Slot::length,     Slot::tone,
+                          Slot::volume,          Slot::selection,  Slot::delaySelection,
+                          Slot::stereoFeedback1, Slot::doubleTime, Slot::stereoFeedback2,
+                          Slot::manualSource,    Slot::hostSource, Slot::classicSource,
+                          Slot::beat58,          Slot::beat68,     Slot::beat78,
+                          Slot::beat88 };
+
+    // A program writes the same values whatever the slots held before, so one instance serves.
+    auto processor = std::make_unique<RecordingProcessor>();
 
     for (int program = 0; program < 6; ++program)
     {
-        auto processor = std::make_unique<RecordingProcessor>();
+        processor->writes.clear();
         processor->setCurrentProgram (program);
 
         EXPECT_EQ (processor->getCurrentProgram(), program);
@@ -73,16 +81,16 @@ TEST (FactoryPrograms, WriteTheirValuesInOrder)
 TEST (FactoryPrograms, KeepTheSettingsAProgramDoesNotHold)
 {
     auto processor = std::make_unique<NewProjectAudioProcessor>();
-    processor->setParameter (9, 0.5f);
-    processor->setParameter (10, 0.7f);
-    processor->setParameter (14, 0.1f);
+    processor->setParameter (Slot::oversampling, 0.5f);
+    processor->setParameter (Slot::manualBpm, 0.7f);
+    processor->setParameter (Slot::spareTempo, 0.1f);
 
     for (int program = 0; program < 6; ++program)
     {
         processor->setCurrentProgram (program);
-        EXPECT_EQ (processor->getParameter (9), 0.5f);
-        EXPECT_EQ (processor->getParameter (10), 0.7f);
-        EXPECT_EQ (processor->getParameter (14), 0.1f);
+        EXPECT_EQ (processor->getParameter (Slot::oversampling), 0.5f);
+        EXPECT_EQ (processor->getParameter (Slot::manualBpm), 0.7f);
+        EXPECT_EQ (processor->getParameter (Slot::spareTempo), 0.1f);
     }
 }
 
@@ -126,7 +134,7 @@ TEST (FactoryPrograms, FollowTheHostTempoAndToneShelf)
     processor->hostBpm = 100.0f;
     processor->setCurrentProgram (1);
 
-    EXPECT_EQ (processor->getParameterText (2), "0.00 dB");
+    EXPECT_EQ (processor->getParameterText (Slot::tone), "0.00 dB");
     EXPECT_EQ (processor->headSpacing, 0.6f);
     EXPECT_EQ (processor->effectiveBpm, 100.0f);
 
@@ -159,7 +167,7 @@ TEST (FactoryPrograms, TellTheHostTheNewValues)
     std::map<int, float> announced (host.changes.begin(), host.changes.end());
     EXPECT_EQ (announced.size(), host.changes.size());
 
-    for (int slot = 0; slot < 22; ++slot)
+    for (int slot = 0; slot < Slot::count; ++slot)
     {
         if (processor->isParameterAutomatable (slot))
         {
@@ -195,9 +203,14 @@ TEST (FactoryPrograms, TakeNewNamesThatFitTheirField)
           "\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac\xe2\x82\xac" },
     };
 
+    // One instance serves every case: the renamed program gets its factory name back before each.
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+
     for (const auto& c : cases)
     {
-        auto processor = std::make_unique<NewProjectAudioProcessor>();
+        processor->changeProgramName (4, "Doubling");
+        ASSERT_EQ (processor->getProgramName (4), "Doubling") << "before " << c.newName;
+
         processor->changeProgramName (4, juce::String::fromUTF8 (c.newName));
 
         EXPECT_EQ (processor->getProgramName (4), juce::String::fromUTF8 (c.stored)) << c.newName;
@@ -205,7 +218,7 @@ TEST (FactoryPrograms, TakeNewNamesThatFitTheirField)
         EXPECT_EQ (processor->getProgramName (3), "Stereo Swell");
     }
 
-    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor = std::make_unique<NewProjectAudioProcessor>();
     processor->changeProgramName (-1, "outside");
     processor->changeProgramName (6, "outside");
 

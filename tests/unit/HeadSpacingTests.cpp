@@ -39,7 +39,7 @@ void apply (NewProjectAudioProcessor& p, const Settings& s)
     p.fbtn78 = s.b78;
     p.fbtn88 = s.b88;
     p.fbtn2 = s.doubleTime;
-    p.setParameter (7, 0.0f);
+    p.setParameter (Slot::unused7, 0.0f);
 }
 
 Settings with (std::function<void (Settings&)> change)
@@ -78,9 +78,16 @@ TEST (HeadSpacing, FollowsTempoSourceBeatFractionAndDoubleTime)
     };
     // clang-format on
 
+    // One instance serves every case. Each starts from the standard settings, which also bring
+    // back the tempo shown, the one value a case may carry over.
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+
     for (const auto& c : cases)
     {
-        auto processor = std::make_unique<NewProjectAudioProcessor>();
+        apply (*processor, {});
+        ASSERT_EQ (processor->headSpacing, 0.5f) << "before " << c.name;
+        ASSERT_EQ (processor->effectiveBpm, 120.0f) << "before " << c.name;
+
         apply (*processor, c.settings);
         EXPECT_EQ (processor->headSpacing, c.spacing) << c.name;
         EXPECT_EQ (processor->effectiveBpm, c.effectiveBpm) << c.name;
@@ -104,7 +111,7 @@ TEST (HeadSpacing, WithNoSourceOnIsZeroAndKeepsTheTempoShown)
     EXPECT_EQ (processor->effectiveBpm, 90.0f);
 
     processor->effectiveBpm = 0.0f;
-    processor->setParameter (7, 0.0f);
+    processor->setParameter (Slot::unused7, 0.0f);
     EXPECT_EQ (processor->effectiveBpm, 120.0f);
 }
 
@@ -115,7 +122,7 @@ TEST (HeadSpacing, FollowsAHostTempoChangeOnlyAtTheNextWrite)
     EXPECT_EQ (processor->headSpacing, 0.5f);
     EXPECT_EQ (processor->effectiveBpm, 120.0f);
 
-    processor->setParameter (0, 0.7f);
+    processor->setParameter (Slot::input, 0.7f);
     EXPECT_EQ (processor->headSpacing, 1.0f);
     EXPECT_EQ (processor->effectiveBpm, 60.0f);
 }
@@ -141,7 +148,7 @@ TEST (HeadSpacing, OversamplingChoiceGivesTheStageCount)
 
     for (const auto& [choice, factor] : cases)
     {
-        processor->setParameter (9, choice);
+        processor->setParameter (Slot::oversampling, choice);
         EXPECT_EQ (processor->oversamplingFactor, factor) << "choice " << choice;
     }
 }

@@ -8,6 +8,9 @@
 
 namespace
 {
+static_assert (std::size (vimbrel::test::slotNames) == Slot::count);
+static_assert (std::size (vimbrel::test::slotDefaults) == Slot::count);
+
 struct ChangeCounter : juce::ChangeListener
 {
     void changeListenerCallback (juce::ChangeBroadcaster*) override { ++count; }
@@ -22,23 +25,23 @@ protected:
 
 TEST_F (ParameterSlots, HaveTheirNames)
 {
-    for (int slot = 0; slot < 22; ++slot)
+    for (int slot = 0; slot < Slot::count; ++slot)
         EXPECT_EQ (processor->getParameterName (slot), vimbrel::test::slotNames[slot]) << "slot " << slot;
 
-    for (int outside : { -1, 22, 1000, std::numeric_limits<int>::min() })
+    for (int outside : { -1, int (Slot::count), 1000, std::numeric_limits<int>::min() })
         EXPECT_EQ (processor->getParameterName (outside), "No Parameter") << "index " << outside;
 }
 
 TEST_F (ParameterSlots, ReportTheirDefaultsNotTheirStartingValues)
 {
-    for (int slot = 0; slot < 22; ++slot)
+    for (int slot = 0; slot < Slot::count; ++slot)
         EXPECT_EQ (processor->getParameterDefaultValue (slot), vimbrel::test::slotDefaults[slot]) << "slot " << slot;
 
-    for (int outside : { -1, 22, std::numeric_limits<int>::max() })
+    for (int outside : { -1, int (Slot::count), std::numeric_limits<int>::max() })
         EXPECT_EQ (processor->getParameterDefaultValue (outside), 0.0f) << "index " << outside;
 
-    EXPECT_EQ (processor->getParameter (14), 0.0025f);
-    EXPECT_EQ (processor->getParameter (10), 0.0f);
+    EXPECT_EQ (processor->getParameter (Slot::spareTempo), 0.0025f);
+    EXPECT_EQ (processor->getParameter (Slot::manualBpm), 0.0f);
 }
 
 TEST_F (ParameterSlots, DescribeTheirCurrentValue)
@@ -51,12 +54,24 @@ TEST_F (ParameterSlots, DescribeTheirCurrentValue)
     };
 
     const Case cases[] = {
-        { 0, 0.5f, "50 %" },    { 0, 1.0f, "100 %" },    { 1, 0.17f, "17 %" },
-        { 1, 0.0f, "0 %" },     { 3, 0.8f, "80 %" },     { 3, 0.123456f, "12.3456 %" },
-        { 2, 0.5f, "0.00 dB" }, { 2, 0.0f, "-6.00 dB" }, { 2, 1.0f, "6.00 dB" },
-        { 2, 0.8f, "3.60 dB" }, { 4, 0.33f, "0.330 " },  { 4, 0.99f, "0.990 " },
-        { 5, 0.9f, "Mode: " },  { 5, 0.0f, "Mode: " },   { 9, 0.5f, "" },
-        { 10, 0.6f, "" },       { 15, 1.0f, "" },        { 21, 1.0f, "" },
+        { Slot::input, 0.5f, "50 %" },
+        { Slot::input, 1.0f, "100 %" },
+        { Slot::length, 0.17f, "17 %" },
+        { Slot::length, 0.0f, "0 %" },
+        { Slot::volume, 0.8f, "80 %" },
+        { Slot::volume, 0.123456f, "12.3456 %" },
+        { Slot::tone, 0.5f, "0.00 dB" },
+        { Slot::tone, 0.0f, "-6.00 dB" },
+        { Slot::tone, 1.0f, "6.00 dB" },
+        { Slot::tone, 0.8f, "3.60 dB" },
+        { Slot::selection, 0.33f, "0.330 " },
+        { Slot::selection, 0.99f, "0.990 " },
+        { Slot::delaySelection, 0.9f, "Mode: " },
+        { Slot::delaySelection, 0.0f, "Mode: " },
+        { Slot::oversampling, 0.5f, "" },
+        { Slot::manualBpm, 0.6f, "" },
+        { Slot::stereoFeedback1, 1.0f, "" },
+        { Slot::beat88, 1.0f, "" },
     };
 
     for (const auto& c : cases)
@@ -66,34 +81,37 @@ TEST_F (ParameterSlots, DescribeTheirCurrentValue)
     }
 
     EXPECT_EQ (processor->getParameterText (-1), "");
-    EXPECT_EQ (processor->getParameterText (22), "");
+    EXPECT_EQ (processor->getParameterText (Slot::count), "");
 }
 
 TEST_F (ParameterSlots, StoreWhatIsWrittenAndReadItBack)
 {
-    for (int slot : { 0, 1, 2, 3, 4, 5, 6, 9, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21 })
+    for (Slot::Index slot :
+         { Slot::input, Slot::length, Slot::tone, Slot::volume, Slot::selection, Slot::delaySelection, Slot::levelStep,
+           Slot::oversampling, Slot::manualSource, Slot::hostSource, Slot::classicSource, Slot::stereoFeedback1,
+           Slot::doubleTime, Slot::stereoFeedback2, Slot::beat58, Slot::beat68, Slot::beat78, Slot::beat88 })
     {
         processor->setParameter (slot, 0.625f);
         EXPECT_EQ (processor->getParameter (slot), 0.625f) << "slot " << slot;
     }
 
-    // The manual tempo and slot 14 are kept as BPM, 200 times the slot value.
-    processor->setParameter (10, 0.6f);
+    // The manual tempo and the spare tempo are kept as BPM, 200 times the slot value.
+    processor->setParameter (Slot::manualBpm, 0.6f);
     EXPECT_EQ (processor->fbpm, (float) (0.6f * 200.0));
     EXPECT_NEAR (processor->fbpm, 120.0f, 1.0e-5f);
-    EXPECT_EQ (processor->getParameter (10), 0.6f);
+    EXPECT_EQ (processor->getParameter (Slot::manualBpm), 0.6f);
 
-    processor->setParameter (14, 0.3f);
+    processor->setParameter (Slot::spareTempo, 0.3f);
     EXPECT_EQ (processor->spareTempo, (float) (0.3f * 200.0));
-    EXPECT_EQ (processor->getParameter (14), 0.3f);
+    EXPECT_EQ (processor->getParameter (Slot::spareTempo), 0.3f);
 
-    // Slots 7 and 8 keep nothing.
-    processor->setParameter (7, 0.9f);
-    processor->setParameter (8, 0.9f);
-    EXPECT_EQ (processor->getParameter (7), 0.0f);
-    EXPECT_EQ (processor->getParameter (8), 0.0f);
+    // The two unused slots keep nothing.
+    processor->setParameter (Slot::unused7, 0.9f);
+    processor->setParameter (Slot::unused8, 0.9f);
+    EXPECT_EQ (processor->getParameter (Slot::unused7), 0.0f);
+    EXPECT_EQ (processor->getParameter (Slot::unused8), 0.0f);
     EXPECT_EQ (processor->getParameter (-1), 0.0f);
-    EXPECT_EQ (processor->getParameter (22), 0.0f);
+    EXPECT_EQ (processor->getParameter (Slot::count), 0.0f);
 }
 
 TEST_F (ParameterSlots, StoreHostValuesUnclamped)
@@ -102,13 +120,14 @@ TEST_F (ParameterSlots, StoreHostValuesUnclamped)
                              std::numeric_limits<float>::infinity() };
 
     for (float value : values)
-        for (int slot : { 0, 1, 3, 4, 5, 9, 16 })
+        for (Slot::Index slot : { Slot::input, Slot::length, Slot::volume, Slot::selection, Slot::delaySelection,
+                                  Slot::oversampling, Slot::doubleTime })
         {
             processor->setParameter (slot, value);
             EXPECT_EQ (processor->getParameter (slot), value) << "slot " << slot;
         }
 
-    processor->setParameter (1, std::numeric_limits<float>::quiet_NaN());
+    processor->setParameter (Slot::length, std::numeric_limits<float>::quiet_NaN());
     EXPECT_TRUE (std::isnan (processor->flenght.load()));
 }
 
@@ -121,7 +140,7 @@ TEST_F (ParameterSlots, EveryWriteRecomputesTheSpacingAndSendsAChangeMessage)
     processor->hostBpm = 100.0f;
     EXPECT_EQ (processor->headSpacing, 0.5f);
 
-    for (int index : { 7, 8, 22, -5 })
+    for (int index : { int (Slot::unused7), int (Slot::unused8), int (Slot::count), -5 })
     {
         processor->headSpacing = 0.0f;
         processor->setParameter (index, 0.9f);
@@ -146,11 +165,11 @@ TEST_F (ParameterSlots, ToneWritesRedesignBothShelvesAtTheCurrentRate)
     };
 
     // Before the first preparation the shelves are designed at the placeholder rate.
-    processor->setParameter (2, 0.25f);
+    processor->setParameter (Slot::tone, 0.25f);
     expectShelves (444100.0, 0.25f);
 
     processor->prepareToPlay (48000.0, 256);
-    processor->setParameter (2, 1.0f);
+    processor->setParameter (Slot::tone, 1.0f);
     expectShelves (48000.0, 1.0f);
 
     // Gain factor 1.6 at 1200 Hz: the same design as a direct high shelf.
@@ -160,9 +179,10 @@ TEST_F (ParameterSlots, ToneWritesRedesignBothShelvesAtTheCurrentRate)
 
 TEST_F (ParameterSlots, OnlyUserSettingsAreAutomatable)
 {
-    for (int slot = 0; slot < 22; ++slot)
+    for (int slot = 0; slot < Slot::count; ++slot)
     {
-        const bool carriesNothingAUserSets = slot == 6 || slot == 7 || slot == 8 || slot == 14;
+        const bool carriesNothingAUserSets =
+            slot == Slot::levelStep || slot == Slot::unused7 || slot == Slot::unused8 || slot == Slot::spareTempo;
         EXPECT_EQ (processor->isParameterAutomatable (slot), ! carriesNothingAUserSets) << "slot " << slot;
     }
 }

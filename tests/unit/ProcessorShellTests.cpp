@@ -118,17 +118,17 @@ TEST (ProcessorShell, PreparingAgainKeepsEverySetting)
     auto processor = std::make_unique<NewProjectAudioProcessor>();
     processor->prepareToPlay (44100.0, 512);
 
-    for (int slot = 0; slot < 22; ++slot)
+    for (int slot = 0; slot < Slot::count; ++slot)
         processor->setParameter (slot, 0.25f + (float) slot / 100.0f);
 
-    std::array<float, 22> before {};
-    for (int slot = 0; slot < 22; ++slot)
+    std::array<float, Slot::count> before {};
+    for (int slot = 0; slot < Slot::count; ++slot)
         before[(size_t) slot] = processor->getParameter (slot);
 
     processor->releaseResources();
     processor->prepareToPlay (96000.0, 64);
 
-    for (int slot = 0; slot < 22; ++slot)
+    for (int slot = 0; slot < Slot::count; ++slot)
         EXPECT_EQ (processor->getParameter (slot), before[(size_t) slot]) << "slot " << slot;
 
     EXPECT_EQ (processor->sampleRate, 96000.0);

@@ -98,7 +98,7 @@ TEST (SavedState, HoldsTheSettingsInItsOwnOrder)
 TEST (SavedState, FollowsTheSettings)
 {
     auto processor = std::make_unique<NewProjectAudioProcessor>();
-    processor->setParameter (10, 0.6f);
+    processor->setParameter (Slot::manualBpm, 0.6f);
     processor->setCurrentProgram (3);
     const auto xml = xmlOf (stateOf (*processor));
 
@@ -113,18 +113,25 @@ TEST (SavedState, ComesBackIntoAFreshInstance)
 {
     auto original = std::make_unique<NewProjectAudioProcessor>();
     original->setCurrentProgram (4);
-    const float settings[][2] = { { 0, 0.123f }, { 1, 0.77f }, { 2, 0.9f },   { 3, 0.31f }, { 4, 0.66f },
-                                  { 5, 0.747f }, { 9, 0.75f }, { 10, 0.73f }, { 11, 1 },    { 12, 0 },
-                                  { 16, 1 },     { 15, 0.5f }, { 19, 1 },     { 21, 0 } };
-    for (const auto& s : settings)
-        original->setParameter ((int) s[0], s[1]);
+    const std::pair<Slot::Index, float> settings[] = {
+        { Slot::input, 0.123f },       { Slot::length, 0.77f },    { Slot::tone, 0.9f },
+        { Slot::volume, 0.31f },       { Slot::selection, 0.66f }, { Slot::delaySelection, 0.747f },
+        { Slot::oversampling, 0.75f }, { Slot::manualBpm, 0.73f }, { Slot::manualSource, 1 },
+        { Slot::hostSource, 0 },       { Slot::doubleTime, 1 },    { Slot::stereoFeedback1, 0.5f },
+        { Slot::beat68, 1 },           { Slot::beat88, 0 },
+    };
+    for (const auto& [slot, value] : settings)
+        original->setParameter (slot, value);
 
     const auto saved = stateOf (*original);
     auto restored = std::make_unique<NewProjectAudioProcessor>();
     restored->prepareToPlay (48000.0, 512);
     restored->setStateInformation (saved.getData(), (int) saved.getSize());
 
-    for (int slot : { 0, 1, 2, 3, 4, 5, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21 })
+    for (Slot::Index slot : { Slot::input, Slot::length, Slot::tone, Slot::volume, Slot::selection,
+                              Slot::delaySelection, Slot::oversampling, Slot::manualBpm, Slot::manualSource,
+                              Slot::hostSource, Slot::classicSource, Slot::stereoFeedback1, Slot::doubleTime,
+                              Slot::stereoFeedback2, Slot::beat58, Slot::beat68, Slot::beat78, Slot::beat88 })
         EXPECT_EQ (restored->getParameter (slot), original->getParameter (slot)) << "slot " << slot;
 
     EXPECT_EQ (restored->getCurrentProgram(), 4);
@@ -140,13 +147,18 @@ TEST (SavedState, ComesBackIntoAFreshInstance)
 
 TEST (SavedState, ManualTempoOnTheFaderComesBackExactly)
 {
+    auto original = std::make_unique<NewProjectAudioProcessor>();
+    auto restored = std::make_unique<NewProjectAudioProcessor>();
+
     for (int step = 0; step <= 80; ++step)
     {
-        auto original = std::make_unique<NewProjectAudioProcessor>();
-        original->setParameter (10, (float) (0.2 + step * 0.01));
+        original->setParameter (Slot::manualBpm, (float) (0.2 + step * 0.01));
         const auto saved = stateOf (*original);
 
-        auto restored = std::make_unique<NewProjectAudioProcessor>();
+        // Off the fader's range, as in a fresh instance, so only the restore can bring it back.
+        restored->setParameter (Slot::manualBpm, 0.0f);
+        ASSERT_EQ (restored->fbpm, 0.0f);
+
         restored->setStateInformation (saved.getData(), (int) saved.getSize());
         EXPECT_EQ (restored->fbpm, original->fbpm) << "step " << step;
     }
@@ -166,14 +178,14 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
 {
     auto reference = std::make_unique<NewProjectAudioProcessor>();
     reference->setCurrentProgram (1);
-    reference->setParameter (10, 0.5f);
+    reference->setParameter (Slot::manualBpm, 0.5f);
     const auto good = stateOf (*reference);
 
     struct Case
     {
         const char* name;
         juce::MemoryBlock block;
-        std::vector<std::pair<int, float>> changedSlots; // what the block may validly change
+        std::vector<std::pair<Slot::Index, float>> changedSlots; // what the block may validly change
         int program;
     };
 
@@ -197,18 +209,28 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
     cases.push_back ({ "program out of range", stateWith ({ { "curProgram", "6" } }), {}, 0 });
     cases.push_back ({ "negative program", stateWith ({ { "curProgram", "-1" } }), {}, 0 });
     cases.push_back ({ "fractional program", stateWith ({ { "curProgram", "2.5" } }), {}, 0 });
-    cases.push_back ({ "only one setting", stateWith ({ { "flenght", "0.25" } }), { { 1, 0.25f } }, 0 });
-    cases.push_back ({ "manual tempo", stateWith ({ { "fbpm", "150" } }), { { 10, 0.75f } }, 0 });
-    cases.push_back ({ "settings with spaces", stateWith ({ { "fvolume", " 0.5 " } }), { { 3, 0.5f } }, 0 });
+    cases.push_back ({ "only one setting", stateWith ({ { "flenght", "0.25" } }), { { Slot::length, 0.25f } }, 0 });
+    cases.push_back ({ "manual tempo", stateWith ({ { "fbpm", "150" } }), { { Slot::manualBpm, 0.75f } }, 0 });
+    cases.push_back ({ "settings with spaces", stateWith ({ { "fvolume", " 0.5 " } }), { { Slot::volume, 0.5f } }, 0 });
 
     // Every cut that reaches into the text: the parser would make an element of what arrived.
     for (size_t length = 0; length + 1 < good.getSize(); ++length)
         cases.push_back ({ "truncated", juce::MemoryBlock (good.getData(), length), {}, 0 });
 
+    // One instance serves every case: before each, every slot and the program index go back to
+    // what a fresh instance holds.
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    const auto fresh = slotValues (*processor);
+
     for (const auto& c : cases)
     {
-        auto processor = std::make_unique<NewProjectAudioProcessor>();
-        auto expected = slotValues (*processor);
+        for (int slot = 0; slot < Slot::count; ++slot)
+            processor->setParameter (slot, fresh[(size_t) slot]);
+        processor->curProgram = 0;
+        ASSERT_EQ (slotValues (*processor), fresh) << "before " << c.name;
+        ASSERT_EQ (processor->getCurrentProgram(), 0) << "before " << c.name;
+
+        auto expected = fresh;
         for (const auto& [slot, value] : c.changedSlots)
             expected[(size_t) slot] = value;
 
@@ -218,7 +240,7 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
         EXPECT_EQ (processor->getCurrentProgram(), c.program) << c.name;
     }
 
-    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor = std::make_unique<NewProjectAudioProcessor>();
     processor->setStateInformation (nullptr, 100);
     processor->setStateInformation (good.getData(), -1);
     EXPECT_EQ (processor->flenght, 0.5f);

@@ -7,10 +7,10 @@
 namespace vimbrel::test
 {
 // Every slot's value as the host reads it.
-inline std::array<float, 22> slotValues (NewProjectAudioProcessor& p)
+inline std::array<float, Slot::count> slotValues (NewProjectAudioProcessor& p)
 {
-    std::array<float, 22> values {};
-    for (int slot = 0; slot < 22; ++slot)
+    std::array<float, Slot::count> values {};
+    for (int slot = 0; slot < Slot::count; ++slot)
         values[(size_t) slot] = p.getParameter (slot);
     return values;
 }
