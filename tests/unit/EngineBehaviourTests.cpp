@@ -140,7 +140,7 @@ TEST (EngineEcho, LongSpacingsAreLimitedPerLineNotPerHead)
         processInBlocks (*processor, buffer, 512);
 
         for (int bank = 0; bank < 2; ++bank)
-            EXPECT_NEAR (processor->headBank.line (0, 0, bank, 3).delaySamples, c.expectedDelay, c.tolerance)
+            EXPECT_NEAR (processor->engine.headBank.line (0, 0, bank, 3).delaySamples, c.expectedDelay, c.tolerance)
                 << "oversampling " << c.oversampling << ", bank " << bank;
     }
 }
@@ -148,8 +148,8 @@ TEST (EngineEcho, LongSpacingsAreLimitedPerLineNotPerHead)
 TEST (EnginePreparation, AdaptsDelaysAndKeepsTheTone)
 {
     auto processor = preparedProcessor (48000.0, 2);
-    EXPECT_EQ (processor->headBank.line (0, 0, 0, 1).delaySamples, 1920); // time value 0.4
-    EXPECT_EQ (processor->sampleStep, 10.0 / 48000.0);
+    EXPECT_EQ (processor->engine.headBank.line (0, 0, 0, 1).delaySamples, 1920); // time value 0.4
+    EXPECT_EQ (processor->engine.sampleStep, 10.0 / 48000.0);
 
     // The tone set before a preparation is the tone heard after it: the same as setting it
     // after the preparation, and not the flat shelf.
@@ -181,11 +181,11 @@ TEST (EnginePreparation, ClearsBothChannelsHeadOutputs)
     processInBlocks (*processor, buffer, 512);
 
     for (size_t i = 0; i < 8; ++i)
-        ASSERT_NE (processor->headOutputs[i], 0.0f) << "head output " << i << " should carry signal before";
+        ASSERT_NE (processor->engine.headOutputs[i], 0.0f) << "head output " << i << " should carry signal before";
 
     processor->prepareToPlay (48000.0, 512);
     for (size_t i = 0; i < 8; ++i)
-        EXPECT_EQ (processor->headOutputs[i], 0.0f) << "head output " << i;
+        EXPECT_EQ (processor->engine.headOutputs[i], 0.0f) << "head output " << i;
 }
 
 TEST (EngineReset, RestartsTheFadeButKeepsTheEchoesOnTheDrum)
@@ -203,11 +203,11 @@ TEST (EngineReset, RestartsTheFadeButKeepsTheEchoesOnTheDrum)
     processor->processBlock (click, midi);
 
     processor->reset();
-    EXPECT_EQ (processor->drumDrift.fadePosition, 0.0);
-    EXPECT_EQ (processor->drumDrift.fadeBank, 1);
-    EXPECT_EQ (processor->drumDrift.driftDirection, 1);
-    EXPECT_EQ (processor->feedbackL, 0.0);
-    EXPECT_EQ (processor->levelMeter.levelPeak, 0.0f);
+    EXPECT_EQ (processor->engine.drumDrift.fadePosition, 0.0);
+    EXPECT_EQ (processor->engine.drumDrift.fadeBank, 1);
+    EXPECT_EQ (processor->engine.drumDrift.driftDirection, 1);
+    EXPECT_EQ (processor->engine.feedbackL, 0.0);
+    EXPECT_EQ (processor->engine.levelMeter.levelPeak, 0.0f);
 
     juce::AudioBuffer<float> rest (buffer.getArrayOfWritePointers(), 2, 512, buffer.getNumSamples() - 512);
     processInBlocks (*processor, rest, 512);

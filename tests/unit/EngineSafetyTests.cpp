@@ -117,7 +117,7 @@ TEST (EngineSafety, ProcessingAllocatesNothing)
 
 void expectEveryReadInsideItsRing (NewProjectAudioProcessor& processor, const std::string& context)
 {
-    for (const auto& line : processor.headBank.lines)
+    for (const auto& line : processor.engine.headBank.lines)
     {
         ASSERT_GE (line.readPos, 0) << context;
         ASSERT_LT (line.readPos, line.length) << context;
@@ -202,7 +202,7 @@ TEST (EngineSafety, UnplayableRatesLeaveThePreparationAsItWas)
     for (double rate : { 0.0, -44100.0, (double) nan, (double) inf })
     {
         processor->prepareToPlay (rate, 512);
-        EXPECT_EQ (processor->sampleRate, 48000.0) << rate;
+        EXPECT_EQ (processor->engine.sampleRate, 48000.0) << rate;
     }
 
     // Low rates put some filters above half the rate; extreme rates still read inside the

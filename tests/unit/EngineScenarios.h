@@ -84,7 +84,7 @@ inline const EngineScenario engineScenarios[] = {
 inline std::unique_ptr<NewProjectAudioProcessor> preparedProcessor (const EngineScenario& s)
 {
     auto processor = preparedProcessor (s.rate, s.channels, s.settings, s.blockSize);
-    processor->useFmaInstructions = s.fmaInstructions && processorHasFmaInstructions();
+    processor->engine.useFmaInstructions = s.fmaInstructions && processorHasFmaInstructions();
     return processor;
 }
 
