@@ -29,7 +29,7 @@ struct EchoControls
 
 // The magnetic-drum echo: input stage, 64 delay lines as four heads per channel, the drum's
 // drift, the head selector, the voicing and the output mix. Everything it needs for audio is
-// held by value (about 77 MB, almost all delay memory), so nothing is allocated once it exists.
+// held by value (about 38 MB, almost all delay memory), so nothing is allocated once it exists.
 class EchoEngine
 {
 public:
