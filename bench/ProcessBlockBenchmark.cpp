@@ -42,7 +42,7 @@ void processBlockRealtimeFactor (benchmark::State& state)
     state.counters["realtime"] =
         benchmark::Counter ((double) blockSize / sampleRate * (double) state.iterations(), benchmark::Counter::kIsRate);
     state.counters["instance_MB"] = (double) sizeof (NewProjectAudioProcessor) / 1e6;
-    state.counters["fma_instructions"] = processor->useFmaInstructions ? 1 : 0;
+    state.counters["fma_instructions"] = processor->engine.useFmaInstructions ? 1 : 0;
 }
 } // namespace
 

@@ -1,29 +1,14 @@
-#include "../processor/EchoPluginProcessor.h"
+#include "EchoEngine.h"
 #include "EchoVoicing.h"
 #include "HeadSelector.h"
 #include "InputStage.h"
 #include "OutputMix.h"
 #include "RepeatModes.h"
 
-#include <cmath>
-#include <limits>
-
-void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
-{
-    processEngineBlock (buffer);
-}
-
-void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<double>& buffer, juce::MidiBuffer&)
-{
-    processEngineBlock (buffer);
-}
-
 template <typename Sample>
-void NewProjectAudioProcessor::processEngineBlock (juce::AudioBuffer<Sample>& buffer)
+float EchoEngine::process (juce::AudioBuffer<Sample>& buffer, int numOutputChannels)
 {
     const juce::ScopedNoDenormals noDenormals;
-
-    takeHostTempo();
 
     const int numChannels = buffer.getNumChannels();
     const int numSamples = numChannels > 0 ? buffer.getNumSamples() : 0;
@@ -34,7 +19,7 @@ void NewProjectAudioProcessor::processEngineBlock (juce::AudioBuffer<Sample>& bu
         // With one channel, channel 2 reads channel 1's samples.
         Sample* channel1 = buffer.getWritePointer (0);
         Sample* channel2 = numChannels > 1 ? buffer.getWritePointer (1) : channel1;
-        const int numOutputs = juce::jmin (getTotalNumOutputChannels(), numChannels);
+        const int numOutputs = juce::jmin (numOutputChannels, numChannels);
 
         if (useFmaInstructions)
             runSampleLoopWithFmaInstructions (channel1, channel2, numSamples, numOutputs, blockPeak);
@@ -42,50 +27,35 @@ void NewProjectAudioProcessor::processEngineBlock (juce::AudioBuffer<Sample>& bu
             runSampleLoopWithLibraryFma (channel1, channel2, numSamples, numOutputs, blockPeak);
     }
 
-    levelStep = levelMeter.endBlock (blockPeak);
+    return levelMeter.endBlock (blockPeak);
 }
 
-// The host's tempo reaches the delays only when the head spacing is next recomputed. No tempo,
-// one below 10 BPM or one that is not a finite number counts as 120.
-void NewProjectAudioProcessor::takeHostTempo()
+void EchoEngine::retimeBank (int bank, double drift) noexcept
 {
-    if (auto* playHead = getPlayHead())
-        playHead->getCurrentPosition (hostPosition);
-
-    if (const double bpm = hostPosition.bpm; bpm != (double) hostBpm)
-        hostBpm = std::abs (bpm) <= std::numeric_limits<float>::max() ? (float) bpm : 120.0f;
-
-    if (! (hostBpm >= 10.0f && std::isfinite (hostBpm)))
-        hostBpm = 120.0f;
-}
-
-void NewProjectAudioProcessor::retimeBank (int bank, double drift) noexcept
-{
-    headBank.retimeBank (bank, headSpacing, oversamplingFactor, drift);
+    headBank.retimeBank (bank, controls.headSpacing, controls.oversamplingFactor, drift);
 }
 
 // The same loop twice, each with every stage inlined: once for any processor (std::fma is then
 // the maths library's call), once with the fused multiply-add instructions. Both round every
 // fma exactly once, so they give the same bits.
 template <typename Sample>
-__attribute__ ((flatten)) void NewProjectAudioProcessor::runSampleLoopWithLibraryFma (Sample* channel1,
-                                                                                      Sample* channel2, int numSamples,
-                                                                                      int numOutputs, float& blockPeak)
+__attribute__ ((flatten)) void EchoEngine::runSampleLoopWithLibraryFma (Sample* channel1, Sample* channel2,
+                                                                        int numSamples, int numOutputs,
+                                                                        float& blockPeak)
 {
     runSampleLoop (channel1, channel2, numSamples, numOutputs, blockPeak);
 }
 
 template <typename Sample>
 __attribute__ ((target ("avx,fma"), flatten)) void
-NewProjectAudioProcessor::runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples,
-                                                            int numOutputs, float& blockPeak)
+EchoEngine::runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
+                                              float& blockPeak)
 {
     runSampleLoop (channel1, channel2, numSamples, numOutputs, blockPeak);
 }
 
 template <typename Sample>
-void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
-                                              float& blockPeak)
+void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak)
 {
     auto raisePeak = [&blockPeak] (Sample value)
     {
@@ -101,19 +71,20 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
         raisePeak (dryL);
         raisePeak (dryR);
 
-        const float volume = fvolume, inputVolume = finput;
-        const bool stereoInput = fbtn1 != 0.0f || fbtn3 != 0.0f;
+        const float volume = controls.fvolume, inputVolume = controls.finput;
+        const bool stereoInput = controls.fbtn1 != 0.0f || controls.fbtn3 != 0.0f;
 
         const auto shaped =
             InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, filters[0], filters[1]);
 
-        const auto headInputs = RepeatModes::headInputs ({ fselection, flenght, fbtn3 != 0.0f, fbtn1 != 0.0f },
-                                                         shaped.tL, shaped.tR, feedbackL, feedbackR, headOutputs);
+        const auto headInputs = RepeatModes::headInputs (
+            { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.tL,
+            shaped.tR, feedbackL, feedbackR, headOutputs);
 
         const auto weights = drumDrift.step (rates, [this] (int bank, double drift) { retimeBank (bank, drift); });
 
         std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
-        if (const int stages = oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
+        if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
         {
             heads = { headInputs.oddL, headInputs.evenL, headInputs.oddL, headInputs.evenL,
                       headInputs.oddR, headInputs.evenR, headInputs.oddR, headInputs.evenR };
@@ -124,7 +95,7 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
         HeadSelector::skew (heads, drumDrift.driftOffset);
         headOutputs = heads;
 
-        const int position = HeadSelector::position (fdelayselection);
+        const int position = HeadSelector::position (controls.fdelayselection);
         feedbackL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
         feedbackR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
         float w = (float) feedbackL, v = (float) feedbackR;
@@ -146,5 +117,5 @@ void NewProjectAudioProcessor::runSampleLoop (Sample* channel1, Sample* channel2
     }
 }
 
-template void NewProjectAudioProcessor::processEngineBlock (juce::AudioBuffer<float>&);
-template void NewProjectAudioProcessor::processEngineBlock (juce::AudioBuffer<double>&);
+template float EchoEngine::process (juce::AudioBuffer<float>&, int);
+template float EchoEngine::process (juce::AudioBuffer<double>&, int);

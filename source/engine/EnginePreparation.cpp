@@ -1,13 +1,13 @@
-#include "../processor/EchoPluginProcessor.h"
+#include "EchoEngine.h"
 
 #include <cmath>
 
-void NewProjectAudioProcessor::prepareToPlay (double newSampleRate, int)
+bool EchoEngine::prepare (double newSampleRate)
 {
     // Every delay and filter divides by the rate: one no host can run at leaves the engine
     // as it was prepared before.
     if (! (std::isfinite (newSampleRate) && newSampleRate > 0.0))
-        return;
+        return false;
 
     sampleRate = newSampleRate;
     headBank.setRate (newSampleRate);
@@ -21,12 +21,10 @@ void NewProjectAudioProcessor::prepareToPlay (double newSampleRate, int)
 
     headOutputs.fill (0.0f);
     sampleStep = 10.0 / newSampleRate;
-    setDependentParameters();
+    return true;
 }
 
-// Restarts the drift and the fade at their midpoint and silences the repeats; echoes already
-// on the drum keep sounding.
-void NewProjectAudioProcessor::reset()
+void EchoEngine::reset()
 {
     for (auto& channel : filters)
         channel.reset();
@@ -34,4 +32,10 @@ void NewProjectAudioProcessor::reset()
     feedbackL = feedbackR = 0.0;
     drumDrift.reset();
     levelMeter.reset();
+}
+
+void EchoEngine::designToneShelves()
+{
+    filters[0].toneShelf.setCoefficients (makeToneShelf (sampleRate, controls.ftone));
+    filters[1].toneShelf.setCoefficients (makeToneShelf (sampleRate, controls.ftone));
 }

@@ -2,6 +2,9 @@
 
 #include "../editor/EchoPluginEditor.h"
 
+#include <cmath>
+#include <limits>
+
 NewProjectAudioProcessor::NewProjectAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
@@ -45,6 +48,40 @@ juce::AudioProcessorEditor* NewProjectAudioProcessor::createEditor()
     return new NewProjectAudioProcessorEditor (this);
 }
 
+void NewProjectAudioProcessor::prepareToPlay (double newSampleRate, int)
+{
+    if (engine.prepare (newSampleRate))
+        setDependentParameters();
+}
+
 void NewProjectAudioProcessor::releaseResources() {}
+
+void NewProjectAudioProcessor::reset() { engine.reset(); }
+
+void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    takeHostTempo();
+    levelStep = engine.process (buffer, getTotalNumOutputChannels());
+}
+
+void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<double>& buffer, juce::MidiBuffer&)
+{
+    takeHostTempo();
+    levelStep = engine.process (buffer, getTotalNumOutputChannels());
+}
+
+// The host's tempo reaches the delays only when the head spacing is next recomputed. No tempo,
+// one below 10 BPM or one that is not a finite number counts as 120.
+void NewProjectAudioProcessor::takeHostTempo()
+{
+    if (auto* host = getPlayHead())
+        host->getCurrentPosition (hostPosition);
+
+    if (const double bpm = hostPosition.bpm; bpm != (double) hostBpm)
+        hostBpm = std::abs (bpm) <= std::numeric_limits<float>::max() ? (float) bpm : 120.0f;
+
+    if (! (hostBpm >= 10.0f && std::isfinite (hostBpm)))
+        hostBpm = 120.0f;
+}
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter() { return new NewProjectAudioProcessor(); }

@@ -1,12 +1,8 @@
 #pragma once
 
-#include "../engine/CpuFeatures.h"
-#include "../engine/DrumDrift.h"
-#include "../engine/FilterBank.h"
-#include "../engine/HeadBank.h"
-#include "../engine/LevelMeter.h"
+#include "../engine/EchoEngine.h"
+#include "../engine/RelaxedAtomic.h"
 #include "FactoryPrograms.h"
-#include "RelaxedAtomic.h"
 #include "SlotTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -18,8 +14,8 @@
 
 // The plug-in as the host sees it: identity, buses, 22 index-based parameter slots,
 // six factory programs, the head spacing that follows tempo and beat fraction, and the
-// saved state. The echo engine's state lives here too, owned by value, so nothing is
-// allocated for audio after construction.
+// saved state. It owns the echo engine by value, so nothing is allocated for audio after
+// construction.
 class NewProjectAudioProcessor : public juce::AudioProcessor, public juce::ChangeBroadcaster
 {
 public:
@@ -114,21 +110,10 @@ public:
     RelaxedAtomic<float> headSpacing { 0.0f };
 
     //==============================================================================
-    // Engine state.
-    std::array<ChannelFilters, 2> filters;
-    RelaxedAtomic<double> sampleRate { 444100.0 };
-    double sampleStep = 10.0 / 444100.0; // one sample of delay in line time units
-    HeadBank headBank;
-    DrumDrift drumDrift;
-    double feedbackL = 0.0, feedbackR = 0.0; // the previous sample's voiced echoes: the repeats
-    std::array<float, 8> headOutputs {};     // the previous sample's skewed heads, channel 1 then 2
-    LevelMeter levelMeter;
+    // The echo, reading the fields above as it runs.
+    EchoEngine engine { { finput, flenght, ftone, fvolume, fselection, fdelayselection, fbtn1, fbtn3, headSpacing,
+                          oversamplingFactor } };
     juce::AudioPlayHead::CurrentPositionInfo hostPosition;
-
-    // Whether the signal path runs on the processor's fused multiply-add instructions or on
-    // the maths library's; both round exactly, so the sound is the same. Chosen at
-    // construction from what the processor offers.
-    bool useFmaInstructions = processorHasFmaInstructions();
 
     //==============================================================================
     std::vector<Vimbrel2FilterProgram> programs;
@@ -136,18 +121,7 @@ public:
     int test = 0;
 
 private:
-    template <typename Sample>
-    void processEngineBlock (juce::AudioBuffer<Sample>& buffer);
-    template <typename Sample>
-    void runSampleLoop (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak);
-    template <typename Sample>
-    void runSampleLoopWithLibraryFma (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
-                                      float& blockPeak);
-    template <typename Sample>
-    void runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
-                                           float& blockPeak);
     void takeHostTempo();
-    void retimeBank (int bank, double drift) noexcept;
 
     void designToneShelves();
     void applyStateElement (const juce::XmlElement& state);

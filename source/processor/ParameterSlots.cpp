@@ -20,11 +20,7 @@ void NewProjectAudioProcessor::setParameter (int index, float value)
     sendChangeMessage();
 }
 
-void NewProjectAudioProcessor::designToneShelves()
-{
-    filters[0].toneShelf.setCoefficients (makeToneShelf (sampleRate, ftone));
-    filters[1].toneShelf.setCoefficients (makeToneShelf (sampleRate, ftone));
-}
+void NewProjectAudioProcessor::designToneShelves() { engine.designToneShelves(); }
 
 const juce::String NewProjectAudioProcessor::getParameterName (int index)
 {

@@ -1,5 +1,6 @@
 #include "EngineTestProcessor.h"
 #include "EngineTestSignals.h"
+#include "processor/SlotTable.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ template <typename Sample>
 void expectVolumeZeroPassesTheInput (int channels, const SlotValues& settings, const char* name)
 {
     SlotValues slots = settings;
-    slots.push_back ({ 3, 0.0f });
+    slots.push_back ({ Slot::volume, 0.0f });
     auto processor = preparedProcessor (48000.0, channels, slots);
 
     const auto input = noiseBurst<Sample> (channels, 24000, 77u);
@@ -29,9 +30,14 @@ TEST (EngineOutput, VolumeZeroPassesTheInputBitForBit)
         int channels;
         SlotValues settings;
     } cases[] = {
-        { "stereo, swell, 4 stages", 2, { { 4, 0.99f }, { 9, 0.75f }, { 15, 1.0f }, { 17, 1.0f } } },
-        { "stereo, repeats, mono input", 2, { { 4, 0.5f }, { 5, 0.9f } } },
-        { "mono bus, repeats", 1, { { 4, 0.5f }, { 17, 1.0f } } },
+        { "stereo, swell, 4 stages",
+          2,
+          { { Slot::selection, 0.99f },
+            { Slot::oversampling, 0.75f },
+            { Slot::stereoFeedback1, 1.0f },
+            { Slot::stereoFeedback2, 1.0f } } },
+        { "stereo, repeats, mono input", 2, { { Slot::selection, 0.5f }, { Slot::delaySelection, 0.9f } } },
+        { "mono bus, repeats", 1, { { Slot::selection, 0.5f }, { Slot::stereoFeedback2, 1.0f } } },
     };
 
     for (const auto& c : cases)
@@ -46,7 +52,8 @@ TEST (EngineOutput, WithoutStereoButtonsBothChannelsCarryTheSameEcho)
     // Signal only on the left: at full volume both outputs are the processed mono sum.
     for (bool stereoButton : { false, true })
     {
-        auto processor = preparedProcessor (48000.0, 2, { { 4, 0.5f }, { 15, stereoButton ? 1.0f : 0.0f } });
+        auto processor = preparedProcessor (
+            48000.0, 2, { { Slot::selection, 0.5f }, { Slot::stereoFeedback1, stereoButton ? 1.0f : 0.0f } });
         auto buffer = noiseBurst<float> (2, 24000, 5u);
         buffer.clear (1, 0, buffer.getNumSamples());
         processInBlocks (*processor, buffer, 512);
@@ -93,7 +100,9 @@ TEST (EngineEcho, HeadsSitAtTheirSpacing)
 
     for (const auto& c : cases)
     {
-        auto processor = preparedProcessor (44100.0, 2, { { 9, c.oversampling }, { 5, c.selector }, { 3, 1.0f } });
+        auto processor = preparedProcessor (
+            44100.0, 2,
+            { { Slot::oversampling, c.oversampling }, { Slot::delaySelection, c.selector }, { Slot::volume, 1.0f } });
 
         // A second of silence lets both banks take the spacing; then a click.
         juce::AudioBuffer<float> buffer (2, 44100 + 12000);
@@ -118,8 +127,12 @@ TEST (EngineEcho, LongSpacingsAreLimitedPerLineNotPerHead)
 
     for (const auto& c : cases)
     {
-        auto processor = preparedProcessor (
-            44100.0, 2, { { 12, 0.0f }, { 11, 1.0f }, { 10, 10.0f / 200.0f }, { 16, 1.0f }, { 9, c.oversampling } });
+        auto processor = preparedProcessor (44100.0, 2,
+                                            { { Slot::hostSource, 0.0f },
+                                              { Slot::manualSource, 1.0f },
+                                              { Slot::manualBpm, 10.0f / 200.0f },
+                                              { Slot::doubleTime, 1.0f },
+                                              { Slot::oversampling, c.oversampling } });
         ASSERT_FLOAT_EQ (processor->headSpacing, 12.0f);
 
         juce::AudioBuffer<float> buffer (2, 44100);
@@ -127,7 +140,7 @@ TEST (EngineEcho, LongSpacingsAreLimitedPerLineNotPerHead)
         processInBlocks (*processor, buffer, 512);
 
         for (int bank = 0; bank < 2; ++bank)
-            EXPECT_NEAR (processor->headBank.line (0, 0, bank, 3).delaySamples, c.expectedDelay, c.tolerance)
+            EXPECT_NEAR (processor->engine.headBank.line (0, 0, bank, 3).delaySamples, c.expectedDelay, c.tolerance)
                 << "oversampling " << c.oversampling << ", bank " << bank;
     }
 }
@@ -135,21 +148,21 @@ TEST (EngineEcho, LongSpacingsAreLimitedPerLineNotPerHead)
 TEST (EnginePreparation, AdaptsDelaysAndKeepsTheTone)
 {
     auto processor = preparedProcessor (48000.0, 2);
-    EXPECT_EQ (processor->headBank.line (0, 0, 0, 1).delaySamples, 1920); // time value 0.4
-    EXPECT_EQ (processor->sampleStep, 10.0 / 48000.0);
+    EXPECT_EQ (processor->engine.headBank.line (0, 0, 0, 1).delaySamples, 1920); // time value 0.4
+    EXPECT_EQ (processor->engine.sampleStep, 10.0 / 48000.0);
 
     // The tone set before a preparation is the tone heard after it: the same as setting it
     // after the preparation, and not the flat shelf.
     auto render = [] (float tone, bool toneBeforePreparation)
     {
         auto p = std::make_unique<NewProjectAudioProcessor>();
-        p->setParameter (4, 0.5f);
+        p->setParameter (Slot::selection, 0.5f);
         if (toneBeforePreparation)
-            p->setParameter (2, tone);
+            p->setParameter (Slot::tone, tone);
         p->prepareToPlay (44100.0, 512); // an earlier preparation at another rate
         p->prepareToPlay (48000.0, 512);
         if (! toneBeforePreparation)
-            p->setParameter (2, tone);
+            p->setParameter (Slot::tone, tone);
 
         auto buffer = noiseBurst<float> (2, 12000, 9u);
         processInBlocks (*p, buffer, 512);
@@ -163,16 +176,16 @@ TEST (EnginePreparation, AdaptsDelaysAndKeepsTheTone)
 
 TEST (EnginePreparation, ClearsBothChannelsHeadOutputs)
 {
-    auto processor = preparedProcessor (48000.0, 2, { { 4, 0.99f }, { 15, 1.0f } });
+    auto processor = preparedProcessor (48000.0, 2, { { Slot::selection, 0.99f }, { Slot::stereoFeedback1, 1.0f } });
     auto buffer = noiseBurst<float> (2, 24000, 3u);
     processInBlocks (*processor, buffer, 512);
 
     for (size_t i = 0; i < 8; ++i)
-        ASSERT_NE (processor->headOutputs[i], 0.0f) << "head output " << i << " should carry signal before";
+        ASSERT_NE (processor->engine.headOutputs[i], 0.0f) << "head output " << i << " should carry signal before";
 
     processor->prepareToPlay (48000.0, 512);
     for (size_t i = 0; i < 8; ++i)
-        EXPECT_EQ (processor->headOutputs[i], 0.0f) << "head output " << i;
+        EXPECT_EQ (processor->engine.headOutputs[i], 0.0f) << "head output " << i;
 }
 
 TEST (EngineReset, RestartsTheFadeButKeepsTheEchoesOnTheDrum)
@@ -190,11 +203,11 @@ TEST (EngineReset, RestartsTheFadeButKeepsTheEchoesOnTheDrum)
     processor->processBlock (click, midi);
 
     processor->reset();
-    EXPECT_EQ (processor->drumDrift.fadePosition, 0.0);
-    EXPECT_EQ (processor->drumDrift.fadeBank, 1);
-    EXPECT_EQ (processor->drumDrift.driftDirection, 1);
-    EXPECT_EQ (processor->feedbackL, 0.0);
-    EXPECT_EQ (processor->levelMeter.levelPeak, 0.0f);
+    EXPECT_EQ (processor->engine.drumDrift.fadePosition, 0.0);
+    EXPECT_EQ (processor->engine.drumDrift.fadeBank, 1);
+    EXPECT_EQ (processor->engine.drumDrift.driftDirection, 1);
+    EXPECT_EQ (processor->engine.feedbackL, 0.0);
+    EXPECT_EQ (processor->engine.levelMeter.levelPeak, 0.0f);
 
     juce::AudioBuffer<float> rest (buffer.getArrayOfWritePointers(), 2, 512, buffer.getNumSamples() - 512);
     processInBlocks (*processor, rest, 512);
@@ -203,7 +216,7 @@ TEST (EngineReset, RestartsTheFadeButKeepsTheEchoesOnTheDrum)
 
 TEST (EngineLevel, EmptyBlocksDecayTheMeter)
 {
-    auto processor = preparedProcessor (48000.0, 2, { { 3, 0.0f } });
+    auto processor = preparedProcessor (48000.0, 2, { { Slot::volume, 0.0f } });
     juce::AudioBuffer<float> loud (2, 256);
     loud.clear();
     loud.setSample (1, 10, 0.5f);
@@ -252,7 +265,7 @@ TEST (EngineHostTempo, ReachesTheSpacingAtTheNextParameterWrite)
         EXPECT_EQ (processor->hostBpm, c.storedTempo) << "host tempo " << c.hostTempo;
         EXPECT_EQ (processor->headSpacing, spacingBefore) << "host tempo " << c.hostTempo;
 
-        processor->setParameter (0, 1.0f);
+        processor->setParameter (Slot::input, 1.0f);
         EXPECT_FLOAT_EQ (processor->headSpacing, 60.0f / c.storedTempo) << "host tempo " << c.hostTempo;
     }
 

@@ -1,5 +1,6 @@
 #include "EngineTestProcessor.h"
 #include "EngineTestSignals.h"
+#include "processor/SlotTable.h"
 
 #include <gtest/gtest.h>
 
@@ -81,9 +82,11 @@ TEST (EngineSafety, ProcessingAllocatesNothing)
         int channels;
         SlotValues settings;
     } cases[] = {
-        { "stereo, swell, 4 stages, host tempo", 2, { { 4, 0.99f }, { 9, 0.75f }, { 15, 1.0f } } },
-        { "mono bus, repeats", 1, { { 4, 0.5f }, { 5, 0.5f } } },
-        { "frozen heads", 2, { { 9, 1.0f } } },
+        { "stereo, swell, 4 stages, host tempo",
+          2,
+          { { Slot::selection, 0.99f }, { Slot::oversampling, 0.75f }, { Slot::stereoFeedback1, 1.0f } } },
+        { "mono bus, repeats", 1, { { Slot::selection, 0.5f }, { Slot::delaySelection, 0.5f } } },
+        { "frozen heads", 2, { { Slot::oversampling, 1.0f } } },
     };
 
     FixedTempoPlayHead playHead;
@@ -114,7 +117,7 @@ TEST (EngineSafety, ProcessingAllocatesNothing)
 
 void expectEveryReadInsideItsRing (NewProjectAudioProcessor& processor, const std::string& context)
 {
-    for (const auto& line : processor.headBank.lines)
+    for (const auto& line : processor.engine.headBank.lines)
     {
         ASSERT_GE (line.readPos, 0) << context;
         ASSERT_LT (line.readPos, line.length) << context;
@@ -130,7 +133,11 @@ TEST (EngineSafety, HostileSlotValuesNeitherCrashNorReadOutsideTheRings)
     for (int slot = 0; slot < NewProjectAudioProcessor::numParameterSlots; ++slot)
     {
         // All four stages and the manual tempo source give the tempo slot its say too.
-        auto processor = preparedProcessor (48000.0, 2, { { 9, 0.75f }, { 4, 0.99f }, { 11, 1.0f }, { 5, 0.996f } });
+        auto processor = preparedProcessor (48000.0, 2,
+                                            { { Slot::oversampling, 0.75f },
+                                              { Slot::selection, 0.99f },
+                                              { Slot::manualSource, 1.0f },
+                                              { Slot::delaySelection, 0.996f } });
         const float sane = processor->getParameter (slot);
 
         for (float value : hostile)
@@ -143,7 +150,7 @@ TEST (EngineSafety, HostileSlotValuesNeitherCrashNorReadOutsideTheRings)
             expectEveryReadInsideItsRing (*processor, context);
 
             // Slot 9 with 0.25 brings the lines back to life after a hostile stage count.
-            processor->setParameter (slot, slot == 9 ? 0.25f : sane);
+            processor->setParameter (slot, slot == Slot::oversampling ? 0.25f : sane);
             processInBlocks (*processor, buffer, 512);
             expectEveryReadInsideItsRing (*processor, context + ", then restored");
         }
@@ -158,12 +165,14 @@ TEST (EngineSafety, HostileTempoAndSpacingKeepReadsInside)
         double hostTempo;
         SlotValues settings;
     } cases[] = {
-        { "host tempo 1e30, 4 stages", 1e30, { { 9, 0.75f } } },
-        { "host tempo 1e-30 (counts as 120)", 1e-30, { { 9, 0.25f } } },
+        { "host tempo 1e30, 4 stages", 1e30, { { Slot::oversampling, 0.75f } } },
+        { "host tempo 1e-30 (counts as 120)", 1e-30, { { Slot::oversampling, 0.25f } } },
         { "manual tempo of a hundred-thousandth BPM, double time",
           120.0,
-          { { 11, 1.0f }, { 10, 5e-8f }, { 16, 1.0f } } },
-        { "no tempo source, five stages then one", 120.0, { { 12, 0.0f }, { 9, 1.0f } } },
+          { { Slot::manualSource, 1.0f }, { Slot::manualBpm, 5e-8f }, { Slot::doubleTime, 1.0f } } },
+        { "no tempo source, five stages then one",
+          120.0,
+          { { Slot::hostSource, 0.0f }, { Slot::oversampling, 1.0f } } },
     };
 
     for (const auto& c : cases)
@@ -175,9 +184,9 @@ TEST (EngineSafety, HostileTempoAndSpacingKeepReadsInside)
 
         auto buffer = noiseBurst<float> (2, 4096, 8u);
         processInBlocks (*processor, buffer, 512);
-        processor->setParameter (3, 1.0f); // the tempo reaches the spacing
+        processor->setParameter (Slot::volume, 1.0f); // the tempo reaches the spacing
         if (processor->foversampling == 1.0f)
-            processor->setParameter (9, 0.0f);
+            processor->setParameter (Slot::oversampling, 0.0f);
         processInBlocks (*processor, buffer, 512);
 
         EXPECT_TRUE (std::isfinite (processor->headSpacing) && processor->headSpacing >= 0.0f) << c.name;
@@ -193,14 +202,14 @@ TEST (EngineSafety, UnplayableRatesLeaveThePreparationAsItWas)
     for (double rate : { 0.0, -44100.0, (double) nan, (double) inf })
     {
         processor->prepareToPlay (rate, 512);
-        EXPECT_EQ (processor->sampleRate, 48000.0) << rate;
+        EXPECT_EQ (processor->engine.sampleRate, 48000.0) << rate;
     }
 
     // Low rates put some filters above half the rate; extreme rates still read inside the
     // rings. The echo stays finite.
     for (double rate : { 8000.0, 22050.0, 1.0, 1e9 })
     {
-        auto fresh = preparedProcessor (rate, 2, { { 4, 0.5f } });
+        auto fresh = preparedProcessor (rate, 2, { { Slot::selection, 0.5f } });
         auto buffer = noiseBurst<float> (2, 8192, 6u);
         processInBlocks (*fresh, buffer, 512);
         expectEveryReadInsideItsRing (*fresh, "rate " + std::to_string (rate));

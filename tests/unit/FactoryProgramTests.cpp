@@ -139,9 +139,9 @@ TEST (FactoryPrograms, FollowTheHostTempoAndToneShelf)
     EXPECT_EQ (processor->effectiveBpm, 100.0f);
 
     processor->setCurrentProgram (2);
-    const auto shelf = makeToneShelf (processor->sampleRate, 0.8f);
-    EXPECT_EQ (processor->filters[0].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
-    EXPECT_EQ (processor->filters[1].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
+    const auto shelf = makeToneShelf (processor->engine.sampleRate, 0.8f);
+    EXPECT_EQ (processor->engine.filters[0].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
+    EXPECT_EQ (processor->engine.filters[1].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
 }
 
 TEST (FactoryPrograms, MaySwitchInQuickSuccession)

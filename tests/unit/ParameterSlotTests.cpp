@@ -158,7 +158,7 @@ TEST_F (ParameterSlots, ToneWritesRedesignBothShelvesAtTheCurrentRate)
     {
         const auto expected = makeToneShelf (rate, tone);
 
-        for (auto& channel : processor->filters)
+        for (auto& channel : processor->engine.filters)
             for (int i = 0; i < 5; ++i)
                 EXPECT_EQ (channel.toneShelf.getCoefficients().coefficients[i], expected.coefficients[i])
                     << "rate " << rate << ", tone " << tone << ", coefficient " << i;
@@ -174,7 +174,7 @@ TEST_F (ParameterSlots, ToneWritesRedesignBothShelvesAtTheCurrentRate)
 
     // Gain factor 1.6 at 1200 Hz: the same design as a direct high shelf.
     const auto direct = juce::IIRCoefficients::makeHighShelf (48000.0, 1200.0, 1.0, 1.6f);
-    EXPECT_EQ (processor->filters[1].toneShelf.getCoefficients().coefficients[0], direct.coefficients[0]);
+    EXPECT_EQ (processor->engine.filters[1].toneShelf.getCoefficients().coefficients[0], direct.coefficients[0]);
 }
 
 TEST_F (ParameterSlots, OnlyUserSettingsAreAutomatable)

@@ -82,7 +82,7 @@ TEST (ProcessorShell, StartsWithTheConstructionValues)
     EXPECT_EQ (p.headSpacing, 0.5f);
     EXPECT_EQ (p.effectiveBpm, 120.0f);
     EXPECT_EQ (p.hostBpm, 120.0f);
-    EXPECT_EQ (p.sampleRate, 444100.0);
+    EXPECT_EQ (p.engine.sampleRate, 444100.0);
 
     const std::pair<const char*, float> fields[] = {
         { "finput", p.finput },
@@ -131,7 +131,7 @@ TEST (ProcessorShell, PreparingAgainKeepsEverySetting)
     for (int slot = 0; slot < Slot::count; ++slot)
         EXPECT_EQ (processor->getParameter (slot), before[(size_t) slot]) << "slot " << slot;
 
-    EXPECT_EQ (processor->sampleRate, 96000.0);
+    EXPECT_EQ (processor->engine.sampleRate, 96000.0);
 }
 
 TEST (ProcessorShell, CreatePluginFilterGivesAProcessorOnTheHeap)

@@ -142,7 +142,7 @@ TEST (SavedState, ComesBackIntoAFreshInstance)
     EXPECT_EQ (restored->headSpacing, original->headSpacing);
     EXPECT_EQ (restored->effectiveBpm, original->effectiveBpm);
     const auto shelf = makeToneShelf (48000.0, 0.9f);
-    EXPECT_EQ (restored->filters[1].toneShelf.getCoefficients().coefficients[2], shelf.coefficients[2]);
+    EXPECT_EQ (restored->engine.filters[1].toneShelf.getCoefficients().coefficients[2], shelf.coefficients[2]);
 }
 
 TEST (SavedState, ManualTempoOnTheFaderComesBackExactly)

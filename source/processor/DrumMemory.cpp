@@ -25,7 +25,4 @@ void* NewProjectAudioProcessor::operator new (std::size_t size)
     throw std::bad_alloc();
 }
 
-void NewProjectAudioProcessor::operator delete (void* block) noexcept
-{
-    std::free (block);
-}
+void NewProjectAudioProcessor::operator delete (void* block) noexcept { std::free (block); }

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "CpuFeatures.h"
+#include "DrumDrift.h"
+#include "FilterBank.h"
+#include "HeadBank.h"
+#include "LevelMeter.h"
+#include "RelaxedAtomic.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+#include <array>
+
+// The controls the echo reads while it runs: its owner's shared fields, read whole where the
+// signal path needs them, so a change from another thread is heard from the next sample.
+struct EchoControls
+{
+    const RelaxedAtomic<float>& finput;
+    const RelaxedAtomic<float>& flenght;
+    const RelaxedAtomic<float>& ftone;
+    const RelaxedAtomic<float>& fvolume;
+    const RelaxedAtomic<float>& fselection;
+    const RelaxedAtomic<float>& fdelayselection;
+    const RelaxedAtomic<float>& fbtn1; // stereo feedback 1
+    const RelaxedAtomic<float>& fbtn3; // stereo feedback 2
+    const RelaxedAtomic<float>& headSpacing;
+    const RelaxedAtomic<int>& oversamplingFactor;
+};
+
+// The magnetic-drum echo: input stage, 64 delay lines as four heads per channel, the drum's
+// drift, the head selector, the voicing and the output mix. Everything it needs for audio is
+// held by value (about 38 MB, almost all delay memory), so nothing is allocated once it exists.
+class EchoEngine
+{
+public:
+    explicit EchoEngine (EchoControls controlsToRead) noexcept : controls (controlsToRead) {}
+
+    // Adapts delays and filters to a sample rate; one no host can run at changes nothing and
+    // gives false.
+    bool prepare (double newSampleRate);
+
+    // Restarts the drift and the fade at their midpoint and silences the repeats; echoes
+    // already on the drum keep sounding.
+    void reset();
+
+    // Processes a block in place and gives the level meter's step for it. With one channel,
+    // channel 2 reads channel 1's samples; only the first numOutputChannels are written.
+    template <typename Sample>
+    float process (juce::AudioBuffer<Sample>& buffer, int numOutputChannels);
+
+    // Both tone shelves from the tone control, at the current rate. Any thread may call it.
+    void designToneShelves();
+
+    std::array<ChannelFilters, 2> filters;
+    RelaxedAtomic<double> sampleRate { 444100.0 };
+    double sampleStep = 10.0 / 444100.0; // one sample of delay in line time units
+    HeadBank headBank;
+    DrumDrift drumDrift;
+    double feedbackL = 0.0, feedbackR = 0.0; // the previous sample's voiced echoes: the repeats
+    std::array<float, 8> headOutputs {};     // the previous sample's skewed heads, channel 1 then 2
+    LevelMeter levelMeter;
+
+    // Whether the signal path runs on the processor's fused multiply-add instructions or on
+    // the maths library's; both round exactly, so the sound is the same. Chosen at
+    // construction from what the processor offers.
+    bool useFmaInstructions = processorHasFmaInstructions();
+
+private:
+    const EchoControls controls;
+
+    template <typename Sample>
+    void runSampleLoop (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak);
+    template <typename Sample>
+    void runSampleLoopWithLibraryFma (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
+                                      float& blockPeak);
+    template <typename Sample>
+    void runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
+                                           float& blockPeak);
+    void retimeBank (int bank, double drift) noexcept;
+};
