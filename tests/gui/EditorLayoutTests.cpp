@@ -90,7 +90,7 @@ TEST_F (WindowLayout, OpeningAndClosingWritesOnlyTheCharacterButtonsThatAreOn)
     processor->setParameter (19, 1.0f);
     processor->setParameter (0, 0.3f);
     openEditor();
-    vimbrel::test::runMessageLoop (100);
+    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (vimbrel::test::editorTimerPeriod));
     closeEditor();
 
     const std::vector<vimbrel::test::HostRecorder::Event> expected { { 'v', 16, 1.0f } };
