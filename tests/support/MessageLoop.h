@@ -10,8 +10,7 @@ namespace vimbrel::test
 bool runMessageLoopUntil (const std::function<bool()>& condition, int timeoutMilliseconds);
 
 // Runs the loop until everything posted before the call has been delivered: the queue is
-// first in, first out, so a message posted now arrives after all of it. What such a message
-// would have triggered has then happened, and what has not happened never will from it.
+// first in, first out, so a message posted now arrives after all of it.
 bool deliverPostedMessages (int timeoutMilliseconds = 5000);
 
 // Runs the loop until a timer of this period, started now, has fired. The framework fires
