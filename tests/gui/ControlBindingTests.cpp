@@ -158,7 +158,7 @@ TEST_F (ControlBinding, HostileValuesShowAsTheNearestEndOfEachControl)
     processor->setParameter (Slot::volume, 1.0e30f);
     processor->levelStep = nan;
     refresh();
-    vimbrel::test::runMessageLoop (60);
+    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (vimbrel::test::editorTimerPeriod));
 
     for (auto* slider : { &editor.inputSlider, &editor.lengthSlider, &editor.toneSlider, &editor.selectionSlider,
                           &editor.delaySelectionSlider, &editor.vuSlider })
@@ -212,13 +212,13 @@ TEST_F (ControlBinding, ButtonsWriteTheirSlotsInTheRadioOrder)
     auto& editor = openEditor();
 
     editor.btn2Button.triggerClick();
-    vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
+    ASSERT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000));
     EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::doubleTime, 1.0f } }));
     EXPECT_EQ (processor->fbtn2, 1.0f);
 
     host.events.clear();
     editor.btn2Button.triggerClick();
-    vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
+    ASSERT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000));
     EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::doubleTime, 0.0f } }));
 
     // 5/8 on, then 7/8 clicked: 5/8 is written off first, then 7/8 on.
@@ -227,7 +227,7 @@ TEST_F (ControlBinding, ButtonsWriteTheirSlotsInTheRadioOrder)
     refresh();
     host.events.clear();
     editor.btn78Button.triggerClick();
-    vimbrel::test::runMessageLoopUntil ([&] { return host.events.size() >= 2; }, 1000);
+    ASSERT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return host.events.size() >= 2; }, 1000));
     EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::beat58, 0.0f }, { 'v', Slot::beat78, 1.0f } }));
     EXPECT_FALSE (editor.btn58Button.getToggleState());
     EXPECT_TRUE (editor.btn78Button.getToggleState());
@@ -235,7 +235,7 @@ TEST_F (ControlBinding, ButtonsWriteTheirSlotsInTheRadioOrder)
     // Clicking the tempo key that is already on writes it once more.
     host.events.clear();
     editor.btnhostButton.triggerClick();
-    vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000);
+    ASSERT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return ! host.events.empty(); }, 1000));
     EXPECT_EQ (host.events, (std::vector<Event> { { 'v', Slot::hostSource, 1.0f } }));
     EXPECT_FALSE (editor.btnmanualButton.getToggleState());
     EXPECT_FALSE (editor.btnclassicButton.getToggleState());

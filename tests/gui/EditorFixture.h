@@ -79,6 +79,9 @@ inline std::ostream& operator<< (std::ostream& out, const HostRecorder::Event& e
     return out << e.kind << "(" << e.slot << (e.kind == 'v' ? ", " + std::to_string (e.value) : std::string()) << ")";
 }
 
+// How often the window's timer brings the level lamp up to date.
+inline constexpr int editorTimerPeriod = 50;
+
 // A processor with its window open, as a host has them, and a recorder of what the host hears.
 class EditorFixture : public ::testing::Test
 {

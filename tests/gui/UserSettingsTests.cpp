@@ -76,14 +76,16 @@ TEST_F (UserSettings, AnUnknownStyleLeavesTheDialogWithoutOneAndIsStoredAsMinusO
     openEditor();
 
     editor->fhaButton.triggerClick();
-    vimbrel::test::runMessageLoopUntil ([] { return juce::Component::getCurrentlyModalComponent() != nullptr; }, 1000);
+    ASSERT_TRUE (vimbrel::test::runMessageLoopUntil (
+        [] { return juce::Component::getCurrentlyModalComponent() != nullptr; }, 1000));
     auto* dialog = dynamic_cast<juce::AlertWindow*> (juce::Component::getCurrentlyModalComponent());
     ASSERT_NE (dialog, nullptr);
     EXPECT_EQ (dialog->getComboBoxComponent ("stijl")->getSelectedItemIndex(), -1);
 
     static_cast<juce::Component*> (dialog)->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
-    vimbrel::test::runMessageLoopUntil ([] { return juce::Component::getCurrentlyModalComponent() == nullptr; }, 1000);
-    vimbrel::test::runMessageLoop (20);
+    ASSERT_TRUE (vimbrel::test::runMessageLoopUntil (
+        [] { return juce::Component::getCurrentlyModalComponent() == nullptr; }, 1000));
+    ASSERT_TRUE (vimbrel::test::deliverPostedMessages());
 
     EXPECT_EQ (editor->stijl, -1);
     EXPECT_EQ (editor->inputSlider.getSliderStyle(), juce::Slider::RotaryVerticalDrag);

@@ -74,7 +74,7 @@ TEST (HostedEcho, ANewHostTempoReachesTheHeadsAtTheNextParameterWrite)
     EXPECT_NEAR (firstEcho (play (*plugin, 20, true, true), 0), 2400, 5);
 
     // ...the next parameter write rebuilds it from the host's tempo: head 1 at 0.1 s.
-    plugin->getParameters()[3]->setValueNotifyingHost (0.9f);
+    plugin->getParameters()[Slot::volume]->setValueNotifyingHost (0.9f);
     settle (*plugin);
     EXPECT_NEAR (firstEcho (play (*plugin, 20, true, true), 0), 4800, 8);
 
@@ -137,7 +137,7 @@ TEST (HostedEcho, HostileSlotValuesNeitherCrashNorStopTheAudio)
     for (size_t v = 0; v < std::size (hostile); ++v)
     {
         transport.bpm = tempos[v];
-        for (int slot = 0; slot < 22; ++slot)
+        for (int slot = 0; slot < Slot::count; ++slot)
             parameters[slot]->setValue (hostile[v]);
 
         const auto out = play (*plugin, 4, true, true);

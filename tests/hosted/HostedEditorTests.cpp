@@ -9,6 +9,8 @@ namespace
 {
 using vimbrel::test::loadBuiltPlugin;
 
+constexpr int blocksPerOpening = 8;
+
 // Resident memory of this process, in bytes.
 size_t residentBytes()
 {
@@ -33,6 +35,9 @@ public:
                     buffer.clear();
                     plugin.processBlock (buffer, midi);
                     ++blocks;
+
+                    // A host's audio thread waits for its device between blocks; so this one
+                    // leaves the message thread a core of its own.
                     std::this_thread::sleep_for (std::chrono::milliseconds (2));
                 }
             });
@@ -52,8 +57,9 @@ private:
     std::thread thread;
 };
 
-// Opens the plug-in's window in a desktop window of the host, shows it for a moment, closes it.
-void openAndClose (juce::AudioPluginInstance& plugin)
+// Opens the plug-in's window in a desktop window of the host, keeps it open while the audio
+// thread plays several blocks, closes it.
+void openAndClose (juce::AudioPluginInstance& plugin, const AudioThread& audio)
 {
     std::unique_ptr<juce::AudioProcessorEditor> editor (plugin.createEditorIfNeeded());
     ASSERT_NE (editor, nullptr);
@@ -61,14 +67,16 @@ void openAndClose (juce::AudioPluginInstance& plugin)
     juce::DocumentWindow window ("FHA_Vimbrel2", juce::Colours::black, 0);
     window.setContentNonOwned (editor.get(), true);
     window.setVisible (true);
-    vimbrel::test::runMessageLoop (60);
+    const int blocksBefore = audio.blocks;
+    EXPECT_TRUE (vimbrel::test::runMessageLoopUntil (
+        [&] { return editor->isShowing() && audio.blocks >= blocksBefore + blocksPerOpening; }, 5000));
 
     EXPECT_EQ (editor->getWidth(), 876);
     EXPECT_EQ (editor->getHeight(), 300);
 
     window.clearContentComponent();
     editor.reset();
-    vimbrel::test::runMessageLoop (20);
+    EXPECT_TRUE (vimbrel::test::deliverPostedMessages());
 }
 
 TEST (HostedEditor, OpensAndClosesRepeatedlyWhileAudioPlays)
@@ -82,12 +90,12 @@ TEST (HostedEditor, OpensAndClosesRepeatedlyWhileAudioPlays)
 
     // The first openings fill the framework's caches (fonts, decoded pictures).
     for (int i = 0; i < 3; ++i)
-        openAndClose (*plugin);
+        openAndClose (*plugin, audio);
 
     const auto before = residentBytes();
 
     for (int i = 0; i < 20; ++i)
-        openAndClose (*plugin);
+        openAndClose (*plugin, audio);
 
     const auto after = residentBytes();
     EXPECT_GT (audio.blocks.load(), 100);

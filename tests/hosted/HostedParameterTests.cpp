@@ -18,13 +18,14 @@ TEST (HostedParameters, TheHostSeesTheSlotsThenBypassAndProgram)
     const auto& parameters = plugin->getParameters();
     ASSERT_EQ (parameters.size(), 24);
 
-    for (int slot = 0; slot < 22; ++slot)
+    for (int slot = 0; slot < Slot::count; ++slot)
     {
         auto* parameter = parameters[slot];
         EXPECT_EQ (parameter->getName (100), slotNames[slot]) << "slot " << slot;
         EXPECT_FLOAT_EQ (parameter->getDefaultValue(), slotDefaults[slot]) << "slot " << slot;
 
-        const bool automatable = slot != 6 && slot != 7 && slot != 8 && slot != 14;
+        const bool automatable =
+            slot != Slot::levelStep && slot != Slot::unused7 && slot != Slot::unused8 && slot != Slot::spareTempo;
         EXPECT_EQ (parameter->isAutomatable(), automatable) << "slot " << slot;
     }
 
@@ -40,21 +41,27 @@ TEST (HostedParameters, TextsAndValuesFollowHostWrites)
 
     struct Case
     {
-        int slot;
+        Slot::Index slot;
         float value;
         const char* text;
     };
 
     const Case cases[] = {
-        { 0, 0.5f, "50 %" },    { 2, 1.0f, "6.00 dB" }, { 2, 0.0f, "-6.00 dB" }, { 4, 0.66f, "0.660 " },
-        { 5, 0.25f, "Mode: " }, { 3, 0.8f, "80 %" },    { 9, 0.5f, "" },
+        { Slot::input, 0.5f, "50 %" },
+        { Slot::tone, 1.0f, "6.00 dB" },
+        { Slot::tone, 0.0f, "-6.00 dB" },
+        { Slot::selection, 0.66f, "0.660 " },
+        { Slot::delaySelection, 0.25f, "Mode: " },
+        { Slot::volume, 0.8f, "80 %" },
+        { Slot::oversampling, 0.5f, "" },
     };
 
     for (const auto& c : cases)
     {
         parameters[c.slot]->setValueNotifyingHost (c.value);
-        vimbrel::test::runMessageLoopUntil ([&] { return parameters[c.slot]->getCurrentValueAsText() == c.text; },
-                                            1000);
+        EXPECT_TRUE (vimbrel::test::runMessageLoopUntil (
+            [&] { return parameters[c.slot]->getCurrentValueAsText() == c.text; }, 1000))
+            << "slot " << c.slot << " at " << c.value;
         EXPECT_FLOAT_EQ (parameters[c.slot]->getValue(), c.value) << "slot " << c.slot;
         EXPECT_EQ (parameters[c.slot]->getCurrentValueAsText(), c.text) << "slot " << c.slot << " at " << c.value;
     }
@@ -76,14 +83,14 @@ TEST (HostedPrograms, AreListedAndSelectedThroughTheHost)
     // the next block it processes, and the host's own view follows.
     plugin->setCurrentProgram (1);
     vimbrel::test::processOneBlock (*plugin);
-    auto* length = plugin->getParameters()[1];
-    auto* input = plugin->getParameters()[0];
-    vimbrel::test::runMessageLoopUntil ([&] { return length->getValue() == 0.6f; }, 2000);
+    auto* length = plugin->getParameters()[Slot::length];
+    auto* input = plugin->getParameters()[Slot::input];
+    EXPECT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return length->getValue() == 0.6f; }, 2000));
 
     EXPECT_EQ (plugin->getCurrentProgram(), 1);
     EXPECT_FLOAT_EQ (length->getValue(), 0.6f);
     EXPECT_FLOAT_EQ (input->getValue(), 0.4f);
-    EXPECT_FLOAT_EQ (plugin->getParameters()[15]->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ (plugin->getParameters()[Slot::stereoFeedback1]->getValue(), 1.0f);
     EXPECT_EQ (length->getCurrentValueAsText(), "60 %");
 }
 } // namespace

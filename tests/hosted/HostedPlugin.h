@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PluginLoading.h"
+#include "processor/SlotTable.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,15 @@ inline void processOneBlock (juce::AudioPluginInstance& plugin, int numSamples =
     buffer.clear();
     juce::MidiBuffer midi;
     plugin.processBlock (buffer, midi);
+}
+
+// Every slot's value as the host sees it.
+inline std::vector<float> slotValues (juce::AudioPluginInstance& plugin)
+{
+    std::vector<float> values;
+    for (int slot = 0; slot < Slot::count; ++slot)
+        values.push_back (plugin.getParameters()[slot]->getValue());
+    return values;
 }
 
 inline juce::AudioProcessorParameter* parameterNamed (juce::AudioPluginInstance& plugin, const juce::String& name)

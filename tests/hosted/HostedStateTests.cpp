@@ -3,16 +3,20 @@
 
 #include "MessageLoop.h"
 
+#include <algorithm>
+
 namespace
 {
 using vimbrel::test::loadBuiltPlugin;
+using vimbrel::test::runMessageLoopUntil;
+using vimbrel::test::slotValues;
 
-std::vector<float> slotValues (juce::AudioPluginInstance& plugin)
+using Settings = std::vector<std::pair<Slot::Index, float>>;
+
+bool hostShows (juce::AudioPluginInstance& plugin, const Settings& settings)
 {
-    std::vector<float> values;
-    for (int slot = 0; slot < 22; ++slot)
-        values.push_back (plugin.getParameters()[slot]->getValue());
-    return values;
+    return std::all_of (settings.begin(), settings.end(),
+                        [&] (const auto& s) { return plugin.getParameters()[s.first]->getValue() == s.second; });
 }
 
 TEST (HostedState, ComesBackIntoASecondFreshInstance)
@@ -20,26 +24,35 @@ TEST (HostedState, ComesBackIntoASecondFreshInstance)
     auto first = loadBuiltPlugin();
     ASSERT_NE (first, nullptr);
 
+    // "Stereo Swell" reaches the host's view after the next block.
     first->setCurrentProgram (3);
     vimbrel::test::processOneBlock (*first);
-    vimbrel::test::runMessageLoop (50);
-    const std::pair<int, float> settings[] = { { 0, 0.3f },   { 2, 0.9f },  { 5, 0.747f }, { 9, 0.5f },
-                                               { 10, 0.65f }, { 16, 1.0f }, { 21, 0.0f },  { 19, 1.0f } };
+    const Settings stereoSwell { { Slot::input, 0.4f }, { Slot::selection, 0.99f }, { Slot::stereoFeedback2, 1.0f } };
+    ASSERT_TRUE (runMessageLoopUntil ([&] { return hostShows (*first, stereoSwell); }, 2000));
+
+    const Settings settings {
+        { Slot::input, 0.3f },        { Slot::tone, 0.9f },       { Slot::delaySelection, 0.747f },
+        { Slot::oversampling, 0.5f }, { Slot::manualBpm, 0.65f }, { Slot::doubleTime, 1.0f },
+        { Slot::beat88, 0.0f },       { Slot::beat68, 1.0f }
+    };
     for (const auto& [slot, value] : settings)
         first->getParameters()[slot]->setValueNotifyingHost (value);
-    vimbrel::test::runMessageLoop (50);
+    ASSERT_TRUE (vimbrel::test::deliverPostedMessages());
+    ASSERT_TRUE (hostShows (*first, settings));
 
     juce::MemoryBlock saved;
     first->getStateInformation (saved);
 
+    // The restored values reach the host's view of the second instance once the plug-in
+    // has told it they changed.
     auto second = loadBuiltPlugin();
     ASSERT_NE (second, nullptr);
     second->setStateInformation (saved.getData(), (int) saved.getSize());
-    vimbrel::test::runMessageLoop (50);
+    EXPECT_TRUE (runMessageLoopUntil ([&] { return slotValues (*second) == slotValues (*first); }, 2000));
 
     EXPECT_EQ (slotValues (*second), slotValues (*first));
     EXPECT_EQ (second->getCurrentProgram(), 3);
-    EXPECT_EQ (second->getParameters()[2]->getCurrentValueAsText(), "4.80 dB");
+    EXPECT_EQ (second->getParameters()[Slot::tone]->getCurrentValueAsText(), "4.80 dB");
     EXPECT_EQ (vimbrel::host::componentStateOf (*second), vimbrel::host::componentStateOf (*first));
 }
 } // namespace

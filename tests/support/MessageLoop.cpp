@@ -2,6 +2,8 @@
 
 #include <juce_events/juce_events.h>
 
+#include <memory>
+
 namespace juce
 {
 // The framework's own step of its message loop (the plug-in is built without modal loops,
@@ -27,8 +29,29 @@ bool runMessageLoopUntil (const std::function<bool()>& condition, int timeoutMil
     return true;
 }
 
-void runMessageLoop (int milliseconds)
+bool deliverPostedMessages (int timeoutMilliseconds)
 {
-    runMessageLoopUntil ([] { return false; }, milliseconds);
+    // Shared with the message, which may still arrive after a timeout.
+    auto delivered = std::make_shared<bool> (false);
+    juce::MessageManager::callAsync ([delivered] { *delivered = true; });
+    return runMessageLoopUntil ([&] { return *delivered; }, timeoutMilliseconds);
+}
+
+bool letTimersOfPeriodFire (int periodMilliseconds, int timeoutMilliseconds)
+{
+    struct Marker : juce::Timer
+    {
+        void timerCallback() override
+        {
+            fired = true;
+            stopTimer();
+        }
+
+        bool fired = false;
+    };
+
+    Marker marker;
+    marker.startTimer (periodMilliseconds);
+    return runMessageLoopUntil ([&] { return marker.fired; }, timeoutMilliseconds);
 }
 } // namespace vimbrel::test
