@@ -1,7 +1,7 @@
 #include "HostedPlugin.h"
 
 #include "MessageLoop.h"
-#include "SlotTable.h"
+#include "SlotContract.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "SlotTable.h"
+#include "SlotContract.h"
 #include "processor/EchoPluginProcessor.h"
 
 #include <gtest/gtest.h>
