@@ -1,8 +1,13 @@
-# Warnings for the project's own code. The framework's module sources, compiled into the same
-# targets, keep the framework's own settings. The parameter and gesture calls of the
-# index-based parameter interface are deprecated by the framework and used on purpose, so
-# that one deprecation is silenced here, for our code only.
-set(VIMBREL_WARNING_FLAGS -Wall -Wextra -Woverloaded-virtual -Wno-deprecated-declarations)
+# Warnings for the project's own code: the framework's recommended set, read from its own target
+# so that there is one list. The framework's module sources, compiled into the same targets,
+# keep the framework's settings. CI makes them errors. A framework deprecation that the plug-in
+# relies on on purpose (the index-based parameter interface) is silenced around its call.
+option(VIMBREL_WARNINGS_AS_ERRORS "Treat warnings in the project's own code as errors" OFF)
+
+get_target_property(VIMBREL_WARNING_FLAGS juce_recommended_warning_flags INTERFACE_COMPILE_OPTIONS)
+if(VIMBREL_WARNINGS_AS_ERRORS)
+    list(APPEND VIMBREL_WARNING_FLAGS -Werror)
+endif()
 
 # For targets that compile only our code.
 function(vimbrel_project_warnings target)

@@ -18,20 +18,26 @@ int slotOf (const juce::Slider* slider)
 
 void NewProjectAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
 {
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     if (const auto slot = slotOf (slider); slot != panel::noSlot)
         processor->setParameterNotifyingHost (slot, (float) slider->getValue());
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 }
 
 void NewProjectAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
 {
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     if (const auto slot = slotOf (slider); slot != panel::noSlot)
         processor->beginParameterChangeGesture (slot);
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 }
 
 void NewProjectAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
 {
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     if (const auto slot = slotOf (slider); slot != panel::noSlot)
         processor->endParameterChangeGesture (slot);
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 }
 
 void NewProjectAudioProcessorEditor::changeListenerCallback (juce::ChangeBroadcaster* source)

@@ -17,7 +17,7 @@ NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioP
     setUpLabels();
     openUserSettings();
     updateControls();
-    startTimer (50);
+    startTimer (lampRefreshMilliseconds);
 }
 
 NewProjectAudioProcessorEditor::~NewProjectAudioProcessorEditor()

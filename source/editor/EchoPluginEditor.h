@@ -20,6 +20,9 @@ class NewProjectAudioProcessorEditor : public juce::AudioProcessorEditor,
                                        public juce::ChangeListener
 {
 public:
+    // How often the level lamp is brought up to date.
+    static constexpr int lampRefreshMilliseconds = 50;
+
     explicit NewProjectAudioProcessorEditor (NewProjectAudioProcessor* processorToEdit);
     ~NewProjectAudioProcessorEditor() override;
 

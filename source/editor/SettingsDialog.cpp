@@ -23,9 +23,11 @@ void NewProjectAudioProcessorEditor::buttonClicked (juce::Button* button)
         return;
     }
 
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     if (const auto* control = panel::controlNamed (button->getName());
         control != nullptr && control->slot != panel::noSlot)
         processor->setParameterNotifyingHost (control->slot, button->getToggleState() ? 1.0f : 0.0f);
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 }
 
 void NewProjectAudioProcessorEditor::showSettingsDialog()
@@ -73,8 +75,10 @@ void NewProjectAudioProcessorEditor::applySettingsDialog (juce::AlertWindow& dia
 
     oversamplingChoice = dialog.getComboBoxComponent ("Oversampling")->getSelectedItemIndex();
 
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     if (oversamplingChoice >= 0 && oversamplingChoice < 4)
         processor->setParameterNotifyingHost (Slot::oversampling, oversamplingChoices[oversamplingChoice]);
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     stijl = dialog.getComboBoxComponent ("stijl")->getSelectedItemIndex();
     sens = dialog.getComboBoxComponent ("velsens")->getSelectedItemIndex();

@@ -74,8 +74,11 @@ void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<double>& buffer, 
 // one below 10 BPM or one that is not a finite number counts as 120.
 void NewProjectAudioProcessor::takeHostTempo()
 {
+    // The whole position, as the framework's older call gives it, is kept for the tempo alone.
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     if (auto* host = getPlayHead())
         host->getCurrentPosition (hostPosition);
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     if (const double bpm = hostPosition.bpm; bpm != (double) hostBpm)
         hostBpm = std::abs (bpm) <= std::numeric_limits<float>::max() ? (float) bpm : 120.0f;

@@ -158,7 +158,7 @@ TEST_F (ControlBinding, HostileValuesShowAsTheNearestEndOfEachControl)
     processor->setParameter (Slot::volume, 1.0e30f);
     processor->levelStep = nan;
     refresh();
-    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (vimbrel::test::editorTimerPeriod));
+    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (NewProjectAudioProcessorEditor::lampRefreshMilliseconds));
 
     for (auto* slider : { &editor.inputSlider, &editor.lengthSlider, &editor.toneSlider, &editor.selectionSlider,
                           &editor.delaySelectionSlider, &editor.vuSlider })

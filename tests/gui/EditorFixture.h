@@ -79,9 +79,6 @@ inline std::ostream& operator<< (std::ostream& out, const HostRecorder::Event& e
     return out << e.kind << "(" << e.slot << (e.kind == 'v' ? ", " + std::to_string (e.value) : std::string()) << ")";
 }
 
-// How often the window's timer brings the level lamp up to date.
-inline constexpr int editorTimerPeriod = 50;
-
 // A processor with its window open, as a host has them, and a recorder of what the host hears.
 class EditorFixture : public ::testing::Test
 {
@@ -97,18 +94,18 @@ protected:
     NewProjectAudioProcessorEditor& openEditor()
     {
         host.events.clear();
-        editor.reset (dynamic_cast<NewProjectAudioProcessorEditor*> (processor->createEditor()));
-        return *editor;
+        openedEditor.reset (dynamic_cast<NewProjectAudioProcessorEditor*> (processor->createEditor()));
+        return *openedEditor;
     }
 
-    void closeEditor() { editor.reset(); }
+    void closeEditor() { openedEditor.reset(); }
 
     // Delivers the processor's pending change messages, as the next message-loop turn would.
     void refresh() { processor->dispatchPendingMessages(); }
 
     TemporaryHome home;
     std::unique_ptr<NewProjectAudioProcessor> processor = std::make_unique<NewProjectAudioProcessor>();
-    std::unique_ptr<NewProjectAudioProcessorEditor> editor;
+    std::unique_ptr<NewProjectAudioProcessorEditor> openedEditor;
     HostRecorder host;
 };
 } // namespace vimbrel::test

@@ -143,7 +143,7 @@ TEST (ButtonDrawing, BypassButtonIsDimmedWhileOn)
 // pressed and thins when disabled; connected edges run almost to the border and are flat.
 TEST (ButtonDrawing, OkButtonIsAGlassLozenge)
 {
-    struct Case
+    struct LozengeCase
     {
         const char* description;
         bool enabled, highlighted, down, toggledOn;
@@ -151,7 +151,7 @@ TEST (ButtonDrawing, OkButtonIsAGlassLozenge)
         float outline, left, top, right, bottom; // the lozenge's outline and its indents
     };
 
-    const Case cases[] = {
+    const LozengeCase cases[] = {
         { "plain", true, false, false, false, 0, 0.7f, 0.35f, 0.35f, 0.35f, 0.35f },
         { "toggled on", true, false, false, true, 0, 0.7f, 0.35f, 0.35f, 0.35f, 0.35f },
         { "highlighted", true, true, false, false, 0, 1.2f, 0.6f, 0.6f, 0.6f, 0.6f },
@@ -201,7 +201,7 @@ TEST (ButtonDrawing, OkButtonIsAGlassLozenge)
 // name without a background, so the caption is all there is.
 TEST (ButtonDrawing, OnlyAnOkCaptionIsShown)
 {
-    struct Case
+    struct CaptionCase
     {
         const char* caption;
         int width, height, connectedEdges;
@@ -211,7 +211,7 @@ TEST (ButtonDrawing, OnlyAnOkCaptionIsShown)
     };
 
     const auto off = juce::Colours::red, on = juce::Colours::blue;
-    const Case cases[] = {
+    const CaptionCase cases[] = {
         { "OK", 60, 24, 0, false, true, { 7, 4, 46, 16 }, off },
         { "OK", 60, 24, 0, true, true, { 7, 4, 46, 16 }, on },
         { "OK", 60, 24, 0, false, false, { 7, 4, 46, 16 }, off.withMultipliedAlpha (0.5f) },

@@ -22,8 +22,10 @@ inline void prepareLikeHost (juce::AudioProcessor& processor, double sampleRate,
     layout.outputBuses.add (set);
     processor.setBusesLayout (layout);
 
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     for (const auto& [slot, value] : slots)
         processor.setParameter (slot, value);
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     processor.prepareToPlay (sampleRate, blockSize);
 }
