@@ -23,15 +23,9 @@ void EchoLookAndFeel::drawComboBox (juce::Graphics& g, int width, int height, bo
     g.drawRoundedRectangle (1.0f, 1.0f, (float) width - 2.0f, (float) height - 2.0f, 4.0f, 2.0f);
 }
 
-juce::Font EchoLookAndFeel::getComboBoxFont (juce::ComboBox&)
-{
-    return textFont;
-}
+juce::Font EchoLookAndFeel::getComboBoxFont (juce::ComboBox&) { return textFont; }
 
-juce::Font EchoLookAndFeel::getPopupMenuFont()
-{
-    return textFont;
-}
+juce::Font EchoLookAndFeel::getPopupMenuFont() { return textFont; }
 
 juce::Label* EchoLookAndFeel::createSliderTextBox (juce::Slider& slider)
 {
@@ -55,7 +49,4 @@ juce::Label* EchoLookAndFeel::createSliderTextBox (juce::Slider& slider)
     return label.release();
 }
 
-void EchoLookAndFeel::setFontSize (float height)
-{
-    textFont = juce::Font ("Arial", height, juce::Font::plain);
-}
+void EchoLookAndFeel::setFontSize (float height) { textFont = juce::Font ("Arial", height, juce::Font::plain); }

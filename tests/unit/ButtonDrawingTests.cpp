@@ -69,6 +69,8 @@ struct Case
 // selected tempo key. Names outside the panel's buttons draw nothing, captions never show.
 TEST (ButtonDrawing, EachButtonShowsThePicturesOfItsState)
 {
+    // One case per line, however long.
+    // clang-format off
     const Case cases[] = {
         { "btn1Button", 60, 42, false, false, { PICTURE (btn1, btn1off) } },
         { "btn1Button", 60, 42, false, true, { PICTURE (btn1, btn1off), PICTURE (btn1, btn1offover) } },
@@ -104,6 +106,7 @@ TEST (ButtonDrawing, EachButtonShowsThePicturesOfItsState)
         { "btnhost", 42, 22, false, true, {} },
         { "BypassButton", 40, 20, false, true, {} },
     };
+    // clang-format on
 
     ButtonOnScreen screen;
     auto& button = screen.button;
@@ -183,12 +186,10 @@ TEST (ButtonDrawing, OkButtonIsAGlassLozenge)
         {
             juce::Graphics g (expected);
             const int edges = c.connectedEdges;
-            juce::LookAndFeel_V2::drawGlassLozenge (g, c.left, c.top, 80.0f - c.left - c.right, 24.0f - c.top - c.bottom,
-                                                    juce::Colours::azure, c.outline,
-                                                    -1.0f, edges & juce::Button::ConnectedOnLeft,
-                                                    edges & juce::Button::ConnectedOnRight,
-                                                    edges & juce::Button::ConnectedOnTop,
-                                                    edges & juce::Button::ConnectedOnBottom);
+            juce::LookAndFeel_V2::drawGlassLozenge (
+                g, c.left, c.top, 80.0f - c.left - c.right, 24.0f - c.top - c.bottom, juce::Colours::azure, c.outline,
+                -1.0f, edges & juce::Button::ConnectedOnLeft, edges & juce::Button::ConnectedOnRight,
+                edges & juce::Button::ConnectedOnTop, edges & juce::Button::ConnectedOnBottom);
         }
 
         EXPECT_TRUE (hasInk (actual)) << c.description;

@@ -26,7 +26,8 @@ TEST (TextDrawing, FontIsArialElevenUntilResized)
     juce::ComboBox box;
     juce::Slider slider;
 
-    const auto textBoxFont = [&] {
+    const auto textBoxFont = [&]
+    {
         std::unique_ptr<juce::Label> label (lookAndFeel.createSliderTextBox (slider));
         return label->getFont();
     };
@@ -110,10 +111,10 @@ TEST (TextDrawing, ComboBoxIsARoundedOutline)
     };
 
     const Probe probes[] = {
-        { 60, 0, true },   { 60, 1, true },  { 60, 2, false },  { 60, 22, true },   { 60, 23, true },
-        { 0, 12, true },   { 1, 12, true },  { 2, 12, false },  { 118, 12, true },  { 119, 12, true },
-        { 117, 12, false }, { 0, 0, false }, { 119, 23, false }, { 60, 12, false }, { 108, 12, false },
-        { 100, 8, false },
+        { 60, 0, true },    { 60, 1, true },   { 60, 2, false },   { 60, 22, true },
+        { 60, 23, true },   { 0, 12, true },   { 1, 12, true },    { 2, 12, false },
+        { 118, 12, true },  { 119, 12, true }, { 117, 12, false }, { 0, 0, false },
+        { 119, 23, false }, { 60, 12, false }, { 108, 12, false }, { 100, 8, false },
     };
 
     for (const auto& p : probes)
@@ -168,7 +169,8 @@ TEST (TextDrawing, SliderTextBoxTakesTheSlidersColours)
         EXPECT_EQ (juce::Colours::transparentBlack, label->findColour (juce::Label::backgroundColourId));
         EXPECT_EQ (outline, label->findColour (juce::Label::outlineColourId));
         EXPECT_EQ (text, label->findColour (juce::TextEditor::textColourId));
-        EXPECT_EQ (background.withAlpha (c.editorBackgroundAlpha), label->findColour (juce::TextEditor::backgroundColourId));
+        EXPECT_EQ (background.withAlpha (c.editorBackgroundAlpha),
+                   label->findColour (juce::TextEditor::backgroundColourId));
         EXPECT_EQ (highlight, label->findColour (juce::TextEditor::highlightColourId));
         EXPECT_EQ (outline, label->findColour (juce::TextEditor::outlineColourId));
     }

@@ -134,15 +134,9 @@ void addGrain (juce::Image& image, juce::Rectangle<int> area, float amount, juce
     }
 }
 
-float towardsLight (float angle)
-{
-    return std::cos (angle + juce::MathConstants<float>::pi * 0.25f);
-}
+float towardsLight (float angle) { return std::cos (angle + juce::MathConstants<float>::pi * 0.25f); }
 
-juce::Point<float> shadowOffset (float height)
-{
-    return { 0.75f * height, 1.0f * height };
-}
+juce::Point<float> shadowOffset (float height) { return { 0.75f * height, 1.0f * height }; }
 
 juce::Colour chrome (float lit)
 {
@@ -221,10 +215,7 @@ juce::Point<float> polar (juce::Point<float> centre, float radius, float angle)
     return centre.getPointOnCircumference (radius, angle);
 }
 
-float degrees (float value)
-{
-    return juce::degreesToRadians (value);
-}
+float degrees (float value) { return juce::degreesToRadians (value); }
 
 void fillSoftDisc (juce::Graphics& g, juce::Point<float> centre, float radius, float softness, juce::Colour colour)
 {
