@@ -6,14 +6,16 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # Debian packages the project needs to build, test and run.
 required_packages=(
-    g++ cmake make pkg-config ccache python3
+    g++ cmake make pkg-config ccache python3 git
+    clang-format                  # the layout check of the C++ files
     juce-modules-source           # the framework: modules, juceaide, CMake package
     libgtest-dev libbenchmark-dev # unit tests and benchmarks
     xvfb xauth                    # the window tests run on a virtual X display
     fontconfig-config fonts-liberation2 fonts-dejavu-core # text drawing; the artwork generator needs Liberation
 )
 
-log() { printf '\n==> %s\n' "$*"; }
+# Each step says how long the script has run so far, so that the cost of every step shows.
+log() { printf '\n==> [%dm%02ds] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"
