@@ -11,7 +11,7 @@ protected:
     // Clicks the logo and gives back the dialog that opens.
     juce::AlertWindow* open()
     {
-        editor->fhaButton.triggerClick();
+        openedEditor->fhaButton.triggerClick();
         EXPECT_TRUE (
             runMessageLoopUntil ([] { return juce::Component::getCurrentlyModalComponent() != nullptr; }, 1000));
         return dynamic_cast<juce::AlertWindow*> (juce::Component::getCurrentlyModalComponent());
@@ -62,7 +62,7 @@ TEST_F (SettingsDialog, ShowsTheMakerAndTheChoicesPreselected)
     EXPECT_EQ (selected (*dialog, "Oversampling"), 0);
 
     // Its logo hot-spot flips at each click and shows nothing.
-    EXPECT_FALSE (editor->fhaButton.getToggleState());
+    EXPECT_FALSE (openedEditor->fhaButton.getToggleState());
     confirm (*dialog);
 }
 
@@ -104,7 +104,7 @@ TEST_F (SettingsDialog, WritesTheOversamplingChoiceOnConfirm)
         {
             EXPECT_EQ (processor->foversampling, c.written) << c.stored;
         }
-        EXPECT_EQ (editor->oversamplingChoice, c.preselected) << c.stored;
+        EXPECT_EQ (openedEditor->oversamplingChoice, c.preselected) << c.stored;
         closeEditor();
     }
 }

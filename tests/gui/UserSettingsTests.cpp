@@ -75,7 +75,7 @@ TEST_F (UserSettings, AnUnknownStyleLeavesTheDialogWithoutOneAndIsStoredAsMinusO
     home.writeSettings (settingsWith ("<VALUE name=\"stijl\" val=\"9\"/>"));
     openEditor();
 
-    editor->fhaButton.triggerClick();
+    openedEditor->fhaButton.triggerClick();
     ASSERT_TRUE (vimbrel::test::runMessageLoopUntil (
         [] { return juce::Component::getCurrentlyModalComponent() != nullptr; }, 1000));
     auto* dialog = dynamic_cast<juce::AlertWindow*> (juce::Component::getCurrentlyModalComponent());
@@ -87,8 +87,8 @@ TEST_F (UserSettings, AnUnknownStyleLeavesTheDialogWithoutOneAndIsStoredAsMinusO
         [] { return juce::Component::getCurrentlyModalComponent() == nullptr; }, 1000));
     ASSERT_TRUE (vimbrel::test::deliverPostedMessages());
 
-    EXPECT_EQ (editor->stijl, -1);
-    EXPECT_EQ (editor->inputSlider.getSliderStyle(), juce::Slider::RotaryVerticalDrag);
+    EXPECT_EQ (openedEditor->stijl, -1);
+    EXPECT_EQ (openedEditor->inputSlider.getSliderStyle(), juce::Slider::RotaryVerticalDrag);
     closeEditor();
     EXPECT_TRUE (home.settingsFile().loadFileAsString().contains ("\"stijl\" val=\"-1\""));
 }
