@@ -80,12 +80,18 @@ struct HeadBank
         const int position = writePositions[(size_t) stage];
         const int headsWriting = stage == 0 ? firstStageRings : numHeads;
 
-        // Once per cache line of samples, every ring of the stage asks for its memory early.
+        // Once per cache line of samples, every ring of the stage asks early for the memory it
+        // will be written at, and every head for the memory its first bank will read (the
+        // second reads close by).
         if (position % 16 == 0)
         {
             for (int channel = 0; channel < 2; ++channel)
+            {
                 for (int head = 0; head < headsWriting; ++head)
                     ring (channel, stage, head).fetchAhead (position);
+                for (int head = 0; head < numHeads; ++head)
+                    ring (channel, stage, head).fetchAhead (line (channel, stage, 0, head).readPos);
+            }
         }
 
         for (int channel = 0; channel < 2; ++channel)

@@ -15,9 +15,9 @@ struct DelayRing
 
     static int nextPosition (int position) noexcept { return position + 1 < length ? position + 1 : 0; }
 
-    // Asks for the memory a few cache lines ahead of where the ring will be written: it comes
-    // back to memory last touched a ring ago, far out of the caches, and a store that waits for
-    // it holds up every store behind it.
+    // Asks for the memory a few cache lines ahead of a position the ring is written or read at,
+    // which moves on by one every sample: it comes back to memory last touched a ring ago, far
+    // out of the caches, and a store or load that waits for it holds up the ones behind it.
     void fetchAhead (int position) const noexcept
     {
         constexpr int distance = 64;
