@@ -57,6 +57,7 @@ TEST (EngineReference, EqualsThePlainReadingBitForBit)
             expectSameAsPlainReading<float> (s);
     }
 }
+
 // A run of several seconds, in phases: the first prepares the processor, every later one
 // prepares it again at its own rate (and makes its parameter writes) while the rings keep
 // what they hold.
