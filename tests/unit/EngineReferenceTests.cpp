@@ -11,6 +11,21 @@ namespace
 {
 using namespace vimbrel::test;
 
+// Runs the samples [start, start + length) of both buffers through the plain reading and the
+// engine, in place; gives the first sample of that block where they part, or -1.
+template <typename Sample>
+int processBoth (ReferenceEcho& reference, NewProjectAudioProcessor& processor, juce::AudioBuffer<Sample>& expected,
+                 juce::AudioBuffer<Sample>& actual, int channels, int start, int length)
+{
+    juce::AudioBuffer<Sample> expectedBlock (expected.getArrayOfWritePointers(), channels, start, length);
+    juce::AudioBuffer<Sample> actualBlock (actual.getArrayOfWritePointers(), channels, start, length);
+    juce::MidiBuffer midi;
+
+    reference.process (expectedBlock, channels);
+    processor.processBlock (actualBlock, midi);
+    return firstDifference (expectedBlock, actualBlock);
+}
+
 // Runs the shipped engine and the plain reading side by side over the same blocks and the
 // same parameter writes; gives the first block (and sample) where they part.
 template <typename Sample>
@@ -23,21 +38,14 @@ void expectSameAsPlainReading (const EngineScenario& s)
     const int numSamples = s.numSamples();
     auto expected = scenarioInput<Sample> (s);
     auto actual = expected;
-    juce::MidiBuffer midi;
 
     for (const auto& block : scenarioBlocks (s))
     {
         for (const auto& [slot, value] : block.changes)
             processor->setParameter (slot, value);
 
-        juce::AudioBuffer<Sample> expectedBlock (expected.getArrayOfWritePointers(), s.channels, block.start,
-                                                 block.length);
-        juce::AudioBuffer<Sample> actualBlock (actual.getArrayOfWritePointers(), s.channels, block.start, block.length);
-
-        reference->process (expectedBlock, s.channels);
-        processor->processBlock (actualBlock, midi);
-
-        const int difference = firstDifference (expectedBlock, actualBlock);
+        const int difference =
+            processBoth (*reference, *processor, expected, actual, s.channels, block.start, block.length);
         ASSERT_EQ (difference, -1) << s.name << ": block " << block.index << ", sample " << block.start + difference;
         ASSERT_EQ (processor->levelStep, reference->levelStep) << s.name << ": block " << block.index;
     }
@@ -105,7 +113,6 @@ void expectSameOverLongRun (const LongRun& run)
     reference->prepare (first.rate);
 
     DelaysReached reached;
-    juce::MidiBuffer midi;
 
     for (size_t p = 0; p < run.phases.size(); ++p)
     {
@@ -125,14 +132,9 @@ void expectSameOverLongRun (const LongRun& run)
         for (int start = 0; start < numSamples; start += blockSize)
         {
             const int length = std::min (blockSize, numSamples - start);
-            juce::AudioBuffer<Sample> expectedBlock (expected.getArrayOfWritePointers(), run.channels, start, length);
-            juce::AudioBuffer<Sample> actualBlock (actual.getArrayOfWritePointers(), run.channels, start, length);
-
-            reference->process (expectedBlock, run.channels);
-            processor->processBlock (actualBlock, midi);
+            const int difference = processBoth (*reference, *processor, expected, actual, run.channels, start, length);
             reached.note (*processor);
 
-            const int difference = firstDifference (expectedBlock, actualBlock);
             ASSERT_EQ (difference, -1) << "phase " << p << ", sample " << start + difference;
             ASSERT_EQ (processor->levelStep, reference->levelStep) << "phase " << p << ", sample " << start;
         }
