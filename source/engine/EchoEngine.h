@@ -27,9 +27,10 @@ struct EchoControls
     const RelaxedAtomic<int>& oversamplingFactor;
 };
 
-// The magnetic-drum echo: input stage, 64 delay lines as four heads per channel, the drum's
-// drift, the head selector, the voicing and the output mix. Everything it needs for audio is
-// held by value (about 38 MB, almost all delay memory), so nothing is allocated once it exists.
+// The magnetic-drum echo: input stage, 64 delay lines on 28 rings as four heads per channel,
+// the drum's drift, the head selector, the voicing and the output mix. Everything it needs for
+// audio is held by value (about 17 MB, almost all ring memory), so nothing is allocated once it
+// exists.
 class EchoEngine
 {
 public:

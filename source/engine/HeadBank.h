@@ -9,13 +9,21 @@
 // delay stages, and every stage has two lines (bank 0 and bank 1) fed the same signal and
 // cross-faded, so one bank can be retimed while the other is heard.
 // Line k = 32 * channel + 8 * stage + 4 * bank + head, all counted from zero.
+//
+// The two banks of a head are fed the same sample at the same position, so they read one ring,
+// each at its own delay. At the first stage heads 1 and 3 are fed the odd-head input and heads
+// 2 and 4 the even-head input, so each pair reads one ring there too: 14 rings a channel.
 struct HeadBank
 {
     static constexpr int numStages = 4;
     static constexpr int numHeads = 4;
     static constexpr std::array<double, numHeads> headRatios { 1.0, 2.02, 3.0, 4.0 };
+    static constexpr int firstStageRings = 2;
+    static constexpr int ringsPerChannel = firstStageRings + (numStages - 1) * numHeads;
 
     std::array<SimpleDelay, 64> lines;
+    std::array<DelayRing, 2 * ringsPerChannel> rings;
+    std::array<int, numStages> writePositions {}; // all rings of a stage are written together
 
     HeadBank() noexcept
     {
@@ -29,6 +37,13 @@ struct HeadBank
     SimpleDelay& line (int channel, int stage, int bank, int head) noexcept
     {
         return lines[(size_t) (32 * channel + 8 * stage + 4 * bank + head)];
+    }
+
+    // The ring a head reads at a stage.
+    DelayRing& ring (int channel, int stage, int head) noexcept
+    {
+        const int inChannel = stage == 0 ? head % firstStageRings : firstStageRings + numHeads * (stage - 1) + head;
+        return rings[(size_t) (ringsPerChannel * channel + inChannel)];
     }
 
     void setRate (double rate) noexcept
@@ -57,34 +72,46 @@ struct HeadBank
     }
 
     // One sample through one stage of all eight heads (channel 1's four, then channel 2's):
-    // each head's input goes into both banks, and the stage gives their fade. Stages run in
-    // order, each taking the previous one's outputs.
+    // each head's input is written to its ring, both banks read it, and the stage gives their
+    // fade. Stages run in order, each taking the previous one's outputs; at the first stage the
+    // signal is odd, even, odd, even for each channel.
     void runStage (int stage, std::array<float, 8>& signal, double weight0, double weight1) noexcept
     {
-        SimpleDelay* stageLines = &lines[(size_t) (8 * stage)];
-        const int position = stageLines->writePos;
+        const int position = writePositions[(size_t) stage];
+        const int headsWriting = stage == 0 ? firstStageRings : numHeads;
 
-        // Once per cache line of samples, every line of the stage asks for its memory early.
+        // Once per cache line of samples, every ring of the stage asks early for the memory it
+        // will be written at, and every head for the memory its first bank will read (the
+        // second reads close by).
         if (position % 16 == 0)
         {
             for (int channel = 0; channel < 2; ++channel)
-                for (int line = 0; line < 8; ++line)
-                    stageLines[32 * channel + line].fetchAhead (position);
+            {
+                for (int head = 0; head < headsWriting; ++head)
+                    ring (channel, stage, head).fetchAhead (position);
+                for (int head = 0; head < numHeads; ++head)
+                    ring (channel, stage, head).fetchAhead (line (channel, stage, 0, head).readPos);
+            }
         }
 
-        // Unrolled, every line of the stage sits at a fixed offset from the first.
+        for (int channel = 0; channel < 2; ++channel)
+            for (int head = 0; head < headsWriting; ++head)
+                ring (channel, stage, head).samples[(size_t) position] = signal[(size_t) (numHeads * channel + head)];
+
 #pragma GCC unroll 2
         for (int channel = 0; channel < 2; ++channel)
         {
 #pragma GCC unroll 4
             for (int head = 0; head < numHeads; ++head)
             {
+                const DelayRing& written = ring (channel, stage, head);
+                const float out0 = line (channel, stage, 0, head).read (written, position);
+                const float out1 = line (channel, stage, 1, head).read (written, position);
                 float& x = signal[(size_t) (numHeads * channel + head)];
-                SimpleDelay* bank0 = stageLines + 32 * channel + head;
-                const float out0 = bank0->processAt (position, x);
-                const float out1 = bank0[4].processAt (position, x);
                 x = (float) std::fma ((double) out0, weight0, (double) out1 * weight1);
             }
         }
+
+        writePositions[(size_t) stage] = DelayRing::nextPosition (position);
     }
 };

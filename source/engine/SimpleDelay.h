@@ -5,46 +5,46 @@
 #include <cmath>
 #include <limits>
 
-// One integer-sample ring delay line of the drum. Its time value is in line time units
-// (10 units are one second). Samples enter and leave as floats, so the ring stores floats.
-class SimpleDelay
+// One ring of samples on the drum. Its owner writes it at a position it keeps, and any number
+// of delays read it. Samples enter and leave as floats, so the ring stores floats.
+struct DelayRing
 {
-public:
     static constexpr int length = 150000;
 
-    double rate = 44100.0;
-    std::array<float, length + 1> buffer {};
-    int writePos = 0;
-    int delaySamples = 0;
-    int readPos = 0;
-    double timeValue = 0.0;
+    std::array<float, length + 1> samples {};
 
-    // Stores the sample and replaces it by the delayed one. Writing first lets a delay of 0
-    // return its own input.
-    void processSample (float* sample) noexcept { *sample = processAt (writePos, *sample); }
+    static int nextPosition (int position) noexcept { return position + 1 < length ? position + 1 : 0; }
 
-    // The same step for a write position known to the caller: the lines of one stage of the
-    // head bank always run together, so they share one.
-    float processAt (int position, float in) noexcept
-    {
-        buffer[(size_t) position] = in;
-        const int r = readPosition (position);
-        readPos = r;
-        writePos = nextPosition (position);
-        return buffer[(size_t) r];
-    }
-
-    // Asks for the memory a few cache lines ahead of where the line will write: it comes back
-    // to memory last touched a ring ago, far out of the caches, and a store that waits for it
-    // holds up every store behind it.
+    // Asks for the memory a few cache lines ahead of a position the ring is written or read at,
+    // which moves on by one every sample: it comes back to memory last touched a ring ago, far
+    // out of the caches, and a store or load that waits for it holds up the ones behind it.
     void fetchAhead (int position) const noexcept
     {
         constexpr int distance = 64;
         const int ahead = position + distance;
-        __builtin_prefetch (&buffer[(size_t) (ahead < length ? ahead : ahead - length)], 1);
+        __builtin_prefetch (&samples[(size_t) (ahead < length ? ahead : ahead - length)], 1);
     }
+};
 
-    static int nextPosition (int position) noexcept { return position + 1 < length ? position + 1 : 0; }
+// One integer-sample delay of the drum, read from a ring. Its time value is in line time
+// units (10 units are one second).
+class SimpleDelay
+{
+public:
+    static constexpr int length = DelayRing::length;
+
+    double rate = 44100.0;
+    int delaySamples = 0;
+    int readPos = 0;
+    double timeValue = 0.0;
+
+    // The delayed sample, once the ring has been written at the position: writing first lets
+    // a delay of 0 return the sample just written.
+    float read (const DelayRing& ring, int position) noexcept
+    {
+        readPos = readPosition (position);
+        return ring.samples[(size_t) readPos];
+    }
 
     // Sets the time value while audio runs: the delay never exceeds the ring.
     void setTimeValue (double newTimeValue) noexcept

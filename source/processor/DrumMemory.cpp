@@ -9,7 +9,7 @@ namespace
 constexpr std::size_t hugePage = 2 << 20;
 }
 
-// Every sample touches 64 delay lines far apart in memory, more pages than the processor's
+// Every sample reads 64 delay lines from 28 rings far apart in memory, more pages than the processor's
 // first address cache holds. The block is aligned to the large pages the system may back it
 // with, and offered for them; where the system has none, it is ordinary memory.
 void* NewProjectAudioProcessor::operator new (std::size_t size)

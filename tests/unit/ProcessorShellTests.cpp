@@ -140,4 +140,10 @@ TEST (ProcessorShell, CreatePluginFilterGivesAProcessorOnTheHeap)
     ASSERT_NE (dynamic_cast<NewProjectAudioProcessor*> (plugin.get()), nullptr);
     EXPECT_EQ (plugin->getName(), "FHA_Vimbrel2");
 }
+
+// The engine lives inside the processor, rings and all: an instance stays within 20 MB.
+TEST (ProcessorShell, AnInstanceTakesAtMostTwentyMegabytes)
+{
+    EXPECT_LE (sizeof (NewProjectAudioProcessor), 20'000'000u);
+}
 } // namespace
