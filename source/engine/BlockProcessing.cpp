@@ -74,12 +74,11 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
         const float volume = controls.fvolume, inputVolume = controls.finput;
         const bool stereoInput = controls.fbtn1 != 0.0f || controls.fbtn3 != 0.0f;
 
-        const auto shaped =
-            InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, filters[0], filters[1]);
+        const auto shaped = InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, fixedFilters);
 
         const auto headInputs = RepeatModes::headInputs (
-            { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.tL,
-            shaped.tR, feedbackL, feedbackR, headOutputs);
+            { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.t[0],
+            shaped.t[1], feedbackL, feedbackR, headOutputs);
 
         const auto weights = drumDrift.step (rates, [this] (int bank, double drift) { retimeBank (bank, drift); });
 
@@ -96,12 +95,15 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
         headOutputs = heads;
 
         const int position = HeadSelector::position (controls.fdelayselection);
-        feedbackL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
-        feedbackR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
-        float w = (float) feedbackL, v = (float) feedbackR;
-        EchoVoicing::process (w, v, feedbackL, feedbackR, filters[0], filters[1]);
+        const double clippedL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
+        const double clippedR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
+        StereoLanes::Floats echo { (float) clippedL, (float) clippedR };
+        const auto repeats = EchoVoicing::process (echo, fixedFilters, filters);
+        feedbackL = repeats[0];
+        feedbackR = repeats[1];
 
-        const auto processed = OutputMix::processed (w, v, shaped.yL, shaped.yR, volume, inputVolume, stereoInput);
+        const auto processed =
+            OutputMix::processed (echo[0], echo[1], shaped.y[0], shaped.y[1], volume, inputVolume, stereoInput);
 
         if (numOutputs == 2)
         {

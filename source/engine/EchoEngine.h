@@ -52,7 +52,8 @@ public:
     // Both tone shelves from the tone control, at the current rate. Any thread may call it.
     void designToneShelves();
 
-    std::array<ChannelFilters, 2> filters;
+    FixedFilters fixedFilters;
+    std::array<ChannelFilters, 2> filters; // the tone shelves
     RelaxedAtomic<double> sampleRate { 444100.0 };
     double sampleStep = 10.0 / 444100.0; // one sample of delay in line time units
     HeadBank headBank;

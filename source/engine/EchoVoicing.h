@@ -1,8 +1,9 @@
 #pragma once
 
 #include "FilterBank.h"
+#include "StereoLanes.h"
 
-#include <cmath>
+#include <array>
 
 // The fixed voicing of the repeats: a presence cut, a 7800 Hz low-pass, a mild tape curve
 // (0.875 below 1400 Hz rising to 1.125 above, with a faint polynomial bend), then a 13200 Hz
@@ -11,42 +12,53 @@
 namespace EchoVoicing
 {
 // -0.1x^2 + 0.1912x^3 + 0.063x^4 - 0.0075x^5 + 0.00125x^6, from the cubic term, each further
-// term added fused as x times the term divided by x.
-inline double tapeCurvePolynomial (double x) noexcept
+// term added fused as x times the term divided by x. For a double or both channels' doubles.
+template <typename Value>
+Value tapeCurvePolynomial (Value x) noexcept
 {
-    double q = 0.1912f * x * x * x;
-    q = std::fma (-0.1f * x, x, q);
-    q = std::fma (0.063f * x * x * x, x, q);
-    q = std::fma (-0.0075f * x * x * x * x, x, q);
-    q = std::fma (0.00125f * x * x * x * x * x, x, q);
+    using std::fma;
+    using StereoLanes::fma;
+
+    Value q = 0.1912f * x * x * x;
+    q = fma (-0.1f * x, x, q);
+    q = fma (0.063f * x * x * x, x, q);
+    q = fma (-0.0075f * x * x * x * x, x, q);
+    q = fma (0.00125f * x * x * x * x * x, x, q);
     return q;
 }
 
-// The tape curve of one channel; the result is also that channel's repeat source.
-inline double tapeCurve (float echo, SampleFilter& highPass) noexcept
+// The tape curve of one channel (a float and its SampleFilter) or of both side by side; the
+// result is also the repeat source.
+template <typename Echo>
+auto tapeCurve (Echo echo, Biquad<Echo>& highPass) noexcept
 {
-    const double x = echo;
-    const float h = highPass.processSample (echo);
-    const double shaped = std::fma ((double) 0.7f, x, (double) (0.2f * h));
-    return 1.25 * std::fma ((double) 0.0001525f, tapeCurvePolynomial (x), shaped);
+    using std::fma;
+    using StereoLanes::fma;
+    using StereoLanes::toDoubles;
+
+    const auto x = toDoubles (echo);
+    const Echo h = highPass.processSample (echo);
+    const auto shaped = fma ((double) 0.7f, x, toDoubles (0.2f * h));
+    return 1.25 * fma ((double) 0.0001525f, tapeCurvePolynomial (x), shaped);
 }
 
-// Voices both channels' clipped echoes in place and leaves their repeat sources behind.
-inline void process (float& w, float& v, double& feedbackL, double& feedbackR, ChannelFilters& channel1,
-                     ChannelFilters& channel2) noexcept
+// Voices both channels' clipped echoes in place and gives their repeat sources.
+inline StereoLanes::Doubles process (StereoLanes::Floats& echo, FixedFilters& filters,
+                                     std::array<ChannelFilters, 2>& channels) noexcept
 {
-    w = channel1.echoPresence.processSample (w);
-    v = channel2.echoPresence.processSample (v);
-    w = channel1.echoLowPass.processSample (w);
-    v = channel2.echoLowPass.processSample (v);
+    echo = filters.echoPresence.processSample (echo);
+    echo = filters.echoLowPass.processSample (echo);
 
-    feedbackL = tapeCurve (w, channel1.voicingHighPass);
-    w = channel1.echoHighPass.processSample (channel1.echoTopLowPass.processSample ((float) feedbackL));
+    const auto repeats = tapeCurve (echo, filters.voicingHighPass);
+    echo = filters.echoHighPass.processSample (filters.echoTopLowPass.processSample (StereoLanes::toFloats (repeats)));
 
-    feedbackR = tapeCurve (v, channel2.voicingHighPass);
-    v = channel2.echoHighPass.processSample (channel2.echoTopLowPass.processSample ((float) feedbackR));
+    for (size_t channel = 0; channel < channels.size(); ++channel)
+    {
+        float sample = echo[channel];
+        channels[channel].toneShelf.processSamples (&sample, 1);
+        echo[channel] = sample;
+    }
 
-    channel1.toneShelf.processSamples (&w, 1);
-    channel2.toneShelf.processSamples (&v, 1);
+    return repeats;
 }
 } // namespace EchoVoicing

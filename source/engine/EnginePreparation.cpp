@@ -12,8 +12,7 @@ bool EchoEngine::prepare (double newSampleRate)
     sampleRate = newSampleRate;
     headBank.setRate (newSampleRate);
 
-    for (auto& channel : filters)
-        channel.designFixedFilters (newSampleRate);
+    fixedFilters.design (newSampleRate);
 
     // The tone shelves follow the tone control at the new rate, so a re-preparation (a new
     // rate, a reactivation after loading a project) keeps the tone the panel shows.
@@ -26,8 +25,9 @@ bool EchoEngine::prepare (double newSampleRate)
 
 void EchoEngine::reset()
 {
+    fixedFilters.reset();
     for (auto& channel : filters)
-        channel.reset();
+        channel.toneShelf.reset();
 
     feedbackL = feedbackR = 0.0;
     drumDrift.reset();

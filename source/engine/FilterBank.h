@@ -4,22 +4,20 @@
 
 #include <algorithm>
 
-// The eight biquads one channel of the echo uses, by their role in the signal path. Only
-// the tone shelf is redesigned while audio runs (by the tone control, from any thread), so
-// it alone is the framework's locked filter.
-struct ChannelFilters
+// The seven fixed biquads of the echo, by their role in the signal path, each running both
+// channels side by side on one design. They are designed only at preparation.
+struct FixedFilters
 {
-    SampleFilter inputShelf;      // record stage, before the saturator
-    SampleFilter inputNotch;      // record stage, after the saturator
-    SampleFilter echoPresence;    // voicing, first filter
-    SampleFilter echoLowPass;     // voicing, second filter
-    SampleFilter voicingHighPass; // side branch of the tape curve
-    SampleFilter echoTopLowPass;  // voicing, after the tape curve
-    SampleFilter echoHighPass;    // voicing, after the top low-pass
-    juce::IIRFilter toneShelf;    // voicing, last filter; follows the tone control
+    SampleFilterPair inputShelf;      // record stage, before the saturator
+    SampleFilterPair inputNotch;      // record stage, after the saturator
+    SampleFilterPair echoPresence;    // voicing, first filter
+    SampleFilterPair echoLowPass;     // voicing, second filter
+    SampleFilterPair voicingHighPass; // side branch of the tape curve
+    SampleFilterPair echoTopLowPass;  // voicing, after the tape curve
+    SampleFilterPair echoHighPass;    // voicing, after the top low-pass
 
-    // Designs the fixed filters for a sample rate; the running state is kept.
-    void designFixedFilters (double sampleRate) noexcept
+    // Designs the filters for a sample rate; the running state is kept.
+    void design (double sampleRate) noexcept
     {
         using C = juce::IIRCoefficients;
         const auto f = [sampleRate] (double frequency) { return designFrequency (frequency, sampleRate); };
@@ -45,13 +43,20 @@ struct ChannelFilters
         for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass, &echoTopLowPass,
                               &echoHighPass })
             filter->reset();
-        toneShelf.reset();
     }
+};
+
+// The filter each channel has on its own: the tone shelf, the voicing's last filter. It alone
+// is redesigned while audio runs (by the tone control, from any thread), so it is the
+// framework's locked filter.
+struct ChannelFilters
+{
+    juce::IIRFilter toneShelf;
 };
 
 // The tone control's shelf: a linear gain from 0.4 at tone 0 to 1.6 at tone 1, flat at 0.5.
 inline juce::IIRCoefficients makeToneShelf (double sampleRate, float tone)
 {
-    return juce::IIRCoefficients::makeHighShelf (sampleRate, ChannelFilters::designFrequency (1200.0, sampleRate), 1.0,
+    return juce::IIRCoefficients::makeHighShelf (sampleRate, FixedFilters::designFrequency (1200.0, sampleRate), 1.0,
                                                  tone * 1.2f + 0.4f);
 }
