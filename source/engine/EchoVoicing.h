@@ -53,11 +53,7 @@ inline StereoLanes::Doubles process (StereoLanes::Floats& echo, FixedFilters& fi
     echo = filters.echoHighPass.processSample (filters.echoTopLowPass.processSample (StereoLanes::toFloats (repeats)));
 
     for (size_t channel = 0; channel < channels.size(); ++channel)
-    {
-        float sample = echo[channel];
-        channels[channel].toneShelf.processSamples (&sample, 1);
-        echo[channel] = sample;
-    }
+        echo[channel] = channels[channel].toneShelf.processSample (echo[channel]);
 
     return repeats;
 }

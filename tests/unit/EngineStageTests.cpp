@@ -99,6 +99,42 @@ TEST (EchoVoicing, TapeCurveSettlesAtSevenEighthsForSteadyInput)
     EXPECT_NEAR (0.0001525 * EchoVoicing::tapeCurvePolynomial (0.5), 4e-7, 1e-7);
 }
 
+// The tone shelf runs the framework filter's arithmetic: bit for bit the same, before any
+// design (the input passes), after one, from the very next sample after a redesign, and after a
+// reset.
+TEST (ToneShelf, EqualsTheFrameworkFilterThroughRedesignsAndResets)
+{
+    ToneShelf shelf;
+    juce::IIRFilter framework;
+    juce::Random random (7);
+
+    auto expectSame = [&] (const char* phase)
+    {
+        for (int i = 0; i < 300; ++i)
+        {
+            float expected = random.nextFloat() - 0.5f;
+            const float in = expected;
+            framework.processSamples (&expected, 1);
+            ASSERT_EQ (shelf.processSample (in), expected) << phase << ", sample " << i;
+        }
+    };
+
+    expectSame ("before any design");
+
+    for (const float tone : { 0.9f, 0.1f, 0.5f })
+    {
+        const auto design = makeToneShelf (48000.0, tone);
+        shelf.setCoefficients (design);
+        framework.setCoefficients (design);
+        EXPECT_EQ (shelf.getCoefficients().coefficients[3], design.coefficients[3]) << "tone " << tone;
+        expectSame ("after a redesign");
+    }
+
+    shelf.reset();
+    framework.reset();
+    expectSame ("after a reset");
+}
+
 TEST (RepeatModes, HeadsHearInputRepeatsOrSwell)
 {
     std::array<float, 8> heads { 0.15f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f };
