@@ -87,8 +87,7 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
         {
             heads = { headInputs.oddL, headInputs.evenL, headInputs.oddL, headInputs.evenL,
                       headInputs.oddR, headInputs.evenR, headInputs.oddR, headInputs.evenR };
-            for (int stage = 0; stage < stages; ++stage)
-                headBank.runStage (stage, heads, weights.bank0, weights.bank1);
+            headBank.runStages (stages, heads, weights.bank0, weights.bank1);
         }
 
         HeadSelector::skew (heads, drumDrift.driftOffset);

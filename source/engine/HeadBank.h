@@ -71,11 +71,25 @@ struct HeadBank
         }
     }
 
+    // One sample through the first stages (1 to 4) of all eight heads, in order, each taking
+    // the previous one's outputs. Each stage is built for its own place, so its rings sit at
+    // fixed addresses.
+    void runStages (int stages, std::array<float, 8>& signal, double weight0, double weight1) noexcept
+    {
+        runStage<0> (signal, weight0, weight1);
+        if (stages > 1)
+            runStage<1> (signal, weight0, weight1);
+        if (stages > 2)
+            runStage<2> (signal, weight0, weight1);
+        if (stages > 3)
+            runStage<3> (signal, weight0, weight1);
+    }
+
     // One sample through one stage of all eight heads (channel 1's four, then channel 2's):
     // each head's input is written to its ring, both banks read it, and the stage gives their
-    // fade. Stages run in order, each taking the previous one's outputs; at the first stage the
-    // signal is odd, even, odd, even for each channel.
-    void runStage (int stage, std::array<float, 8>& signal, double weight0, double weight1) noexcept
+    // fade. At the first stage the signal is odd, even, odd, even for each channel.
+    template <int stage>
+    void runStage (std::array<float, 8>& signal, double weight0, double weight1) noexcept
     {
         const int position = writePositions[(size_t) stage];
         const int headsWriting = stage == 0 ? firstStageRings : numHeads;
