@@ -85,6 +85,22 @@ TEST (ConformanceTail, TheHostSeesTheTailOfTheCurrentSettings)
     }
 }
 
+// VST3 has no notice of a changed tail: a host asks again when it needs the tail (on activation,
+// before an offline render), and gets the current settings' answer without reactivating.
+TEST (ConformanceTail, FollowsTheSettingsBetweenTwoQuestions)
+{
+    auto plugin = loadBuiltPlugin();
+    ASSERT_NE (plugin, nullptr);
+    auto* selection = plugin->getParameters()[Slot::selection];
+
+    for (float value : { 0.33f, 0.66f, 0.0f, 0.99f, 0.34f })
+    {
+        selection->setValue (value);
+        vimbrel::test::processOneBlock (*plugin);
+        EXPECT_EQ (std::isinf (plugin->getTailLengthSeconds()), value > 0.34f) << "Selection " << value;
+    }
+}
+
 // A host that honours a finite tail plays that long after the input ends and then stops: by then
 // the echo has died away (below -120 dB), so nothing audible is cut.
 TEST (ConformanceTail, AHostThatStopsAfterTheTailCutsNothingAudible)
