@@ -1,6 +1,7 @@
 #include "EchoPluginProcessor.h"
 
 #include "../editor/EchoPluginEditor.h"
+#include "EchoTail.h"
 
 #include <cmath>
 #include <limits>
@@ -27,7 +28,16 @@ bool NewProjectAudioProcessor::producesMidi() const { return false; }
 
 bool NewProjectAudioProcessor::isMidiEffect() const { return false; }
 
-double NewProjectAudioProcessor::getTailLengthSeconds() const { return 0.0; }
+// Worked out afresh from the current settings whenever the host asks (the framework's VST3 layer
+// asks on every call of the host's own), reading shared fields only, so any thread may ask.
+// Nothing is sent when a setting changes the tail: VST3 has no notice for it, and the framework's
+// change notice reaches the host only for a latency change (and takes a lock, unfit for the audio
+// thread where automation changes the settings).
+double NewProjectAudioProcessor::getTailLengthSeconds() const
+{
+    return EchoTail::seconds (
+        { fselection, flenght, fdelayselection, headSpacing, oversamplingFactor, engine.sampleRate });
+}
 
 bool NewProjectAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
