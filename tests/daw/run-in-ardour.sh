@@ -3,8 +3,8 @@
 # "None (Dummy)" audio backend). Ardour's VST3 scanner indexes the bundle; one ardour7-lua
 # process makes a session with the plug-in on a stereo track, selects a factory program,
 # changes parameters and saves; a second process reopens the session, checks every parameter
-# Ardour lists and exports a second of audio, which check-export.py reads. Each step prints
-# what it compared and how long it took; any failed check, crash or hang fails the run.
+# Ardour lists and plays the first second, which check-audio.py reads. Each step prints what
+# it compared and how long it took; any failed check, crash or hang fails the run.
 #
 #   tests/daw/run-in-ardour.sh <built FHA_Vimbrel2.vst3 folder> <scratch folder>
 #
@@ -24,7 +24,7 @@ fi
 # HOME and the XDG folders point into the scratch folder, so no user's Ardour settings, plug-in
 # cache or ~/.vst3 is read, and nothing is written outside the scratch folder.
 rm -rf "$work"
-mkdir -p "$work/home" "$work/export"
+mkdir -p "$work/home"
 export HOME="$work/home"
 export XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache" XDG_DATA_HOME="$HOME/.local/share"
 # Ardour looks for VST3 bundles only in the folder that holds the one under test, and for no
@@ -33,10 +33,10 @@ export VST3_PATH
 VST3_PATH=$(dirname "$bundle")
 export LV2_PATH="$work/none" LADSPA_PATH="$work/none" VST_PATH="$work/none"
 
-# The signal source and the float WAV export format go where Ardour looks for a user's own.
-mkdir -p "$XDG_CONFIG_HOME/ardour7/scripts" "$XDG_CONFIG_HOME/ardour7/export"
-cp "$here/test-burst.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
-cp "$here/export/float-wav.format" "$here/export/float-wav.preset" "$XDG_CONFIG_HOME/ardour7/export/"
+# The signal source and the tap that keeps what the plug-in plays go where Ardour looks for a
+# user's own scripts.
+mkdir -p "$XDG_CONFIG_HOME/ardour7/scripts"
+cp "$here/test-burst.lua" "$here/test-tap.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
 
 # A step that takes longer than this has hung; a cold run of every step together takes seconds.
 step_seconds=40
@@ -77,20 +77,19 @@ fi
 run_step create "create-session: done" \
     ardour7-lua "$here/create-session.lua" "$work/session" "$bundle" "$work/expected-values.txt" || exit 1
 
-# The reopening process exports even when a parameter came back wrong, so the export is checked
+# The reopening process plays even when a parameter came back wrong, so the audio is checked
 # whatever the reopening found.
 failed=()
 run_step reopen "reopen-session: done" \
-    ardour7-lua "$here/reopen-session.lua" "$work/session" "$work/expected-values.txt" "$work/export" ||
+    ardour7-lua "$here/reopen-session.lua" "$work/session" "$work/expected-values.txt" "$work/played.wav" ||
     failed+=(reopen)
 
-exported=("$work"/export/*.wav)
-if [ -f "${exported[0]}" ]; then
-    run_step check-export "check-export: done" python3 "$here/check-export.py" "${exported[0]}" 48000 ||
-        failed+=(check-export)
+if [ -f "$work/played.wav" ]; then
+    run_step check-audio "check-audio: done" python3 "$here/check-audio.py" "$work/played.wav" 48000 ||
+        failed+=(check-audio)
 else
-    echo "run-in-ardour: the export wrote no WAV file into $work/export" >&2
-    failed+=(export)
+    echo "run-in-ardour: the reopened session wrote no $work/played.wav" >&2
+    failed+=(play)
 fi
 
 elapsed=$(($(now_ms) - run_started))
