@@ -68,6 +68,11 @@ run_step() {
 }
 
 # Ardour only loads VST3 plug-ins its scanner has indexed (the cache under ~/.cache/ardour7).
+# The scanner stamps its entry with the time in whole seconds, and Ardour ignores an entry that
+# is older than the bundle: a bundle linked less than a second ago would seem changed since.
+while [ -n "$(find "$bundle" -newermt "@$(($(date +%s) - 1))" -print -quit)" ]; do
+    sleep 0.2
+done
 run_step scan "" env LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" --force "$bundle" || exit 1
 if ! grep -rqs "bundle=\"$bundle\"" "$XDG_CACHE_HOME/ardour7/vst"; then
     echo "run-in-ardour: the scanner wrote no cache entry for $bundle" >&2
