@@ -14,6 +14,10 @@ required_packages=(
     fontconfig-config fonts-liberation2 fonts-dejavu-core # text drawing; the artwork generator needs Liberation
 )
 
+# Packages only the tests need, on top of those: Debian's Ardour 7 runs the built bundle
+# headless (tests/daw).
+test_packages=(ardour)
+
 # Each step says how long the script has run so far, so that the cost of every step shows.
 log() { printf '\n==> [%dm%02ds] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }
 
@@ -26,9 +30,10 @@ as_root() {
     fi
 }
 
+# ensure_packages [extra packages...]: installs whatever of the required and extra packages is missing.
 ensure_packages() {
     local missing=()
-    for package in "${required_packages[@]}"; do
+    for package in "${required_packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -70,14 +70,24 @@ void NewProjectAudioProcessor::reset() { engine.reset(); }
 
 void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    reportRestoredValues();
     takeHostTempo();
     levelStep = engine.process (buffer, getTotalNumOutputChannels());
 }
 
 void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<double>& buffer, juce::MidiBuffer&)
 {
+    reportRestoredValues();
     takeHostTempo();
     levelStep = engine.process (buffer, getTotalNumOutputChannels());
+}
+
+// After a restored state the host is told the restored values once more, from the audio thread,
+// where the framework collects them for the host's next look (see setStateInformation).
+void NewProjectAudioProcessor::reportRestoredValues()
+{
+    if (restoredValuesToReport.exchange (false))
+        announceParameterValues();
 }
 
 // The host's tempo reaches the delays only when the head spacing is next recomputed. No tempo,

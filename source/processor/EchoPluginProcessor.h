@@ -9,6 +9,7 @@
 #include <juce_events/juce_events.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -122,10 +123,14 @@ public:
 
 private:
     void takeHostTempo();
+    void reportRestoredValues();
 
     void designToneShelves();
     void applyStateElement (const juce::XmlElement& state);
     void announceParameterValues();
+
+    // Set by setStateInformation, cleared by the next block once it has reported the values.
+    std::atomic<bool> restoredValuesToReport { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NewProjectAudioProcessor)
 };

@@ -1,0 +1,130 @@
+-- Run by ardour7-lua (see run-in-ardour.sh): makes a new session with one stereo track that
+-- carries the test burst and then the plug-in from the build tree, selects a factory program,
+-- changes some parameters, saves, and writes every parameter Ardour lists with its value to a
+-- file that reopen-session.lua checks in a new process.
+--
+--   ardour7-lua create-session.lua <session folder> <bundle folder> <expected values file>
+
+local session_dir, bundle_dir, expected_file = arg[1], arg[2], arg[3]
+assert (session_dir and bundle_dir and expected_file, "usage: create-session.lua <session> <bundle> <expected>")
+
+local failures = 0
+local function check (ok, what)
+	print ((ok and "ok    " or "FAIL  ") .. what)
+	if not ok then failures = failures + 1 end
+	return ok
+end
+
+-- Waits for a condition with a deadline: Ardour hands some changes to the plug-in in its
+-- next process cycle and hears of the plug-in's answer in the cycle after.
+local function wait_until (condition, seconds)
+	local deadline = ARDOUR.LuaAPI.monotonic_time () + seconds * 1e6
+	while not condition () do
+		if ARDOUR.LuaAPI.monotonic_time () > deadline then return false end
+		sleep (0.02)
+	end
+	return true
+end
+
+local function near (a, b) return math.abs (a - b) < 1e-6 end
+
+assert (AudioEngine:set_backend ("None (Dummy)", "", ""), "the Dummy backend is not available")
+assert (create_session (session_dir, "daw", 48000), "could not create the session in " .. session_dir)
+
+-- The plug-in must be the bundle under test, not a copy installed elsewhere.
+local info = nil
+for p in ARDOUR.LuaAPI.list_plugins ():iter () do
+	if p.type == ARDOUR.PluginType.VST3 and p.name == "FHA_Vimbrel2" then
+		print ("Ardour knows FHA_Vimbrel2 at " .. p.path)
+		if string.sub (p.path, 1, #bundle_dir) == bundle_dir then info = p end
+	end
+end
+assert (info, "Ardour does not list FHA_Vimbrel2 from " .. bundle_dir .. " (was the scanner run, is VST3_PATH set?)")
+
+local tracks = Session:new_audio_track (2, 2, nil, 1, "Echo", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true)
+assert (tracks:size () == 1, "could not add a stereo track")
+local track = tracks:front ()
+
+local proc = ARDOUR.LuaAPI.new_plugin (Session, info.unique_id, ARDOUR.PluginType.VST3, "")
+assert (not proc:isnil (), "Ardour could not instantiate the plug-in")
+assert (track:add_processor_by_index (proc, 0, nil, true) == 0, "could not insert the plug-in")
+local burst = ARDOUR.LuaAPI.new_luaproc (Session, "DAW test burst")
+assert (not burst:isnil (), "the test burst script is not on Ardour's script path")
+assert (track:add_processor_by_index (burst, 0, nil, true) == 0, "could not insert the test burst")
+check (track:nth_plugin (0):display_name () == "DAW test burst" and track:nth_plugin (1):display_name () == "FHA_Vimbrel2",
+       "the track runs the test burst, then the plug-in")
+local plugin = proc:to_insert ():plugin (0)
+
+-- What Ardour offers of the plug-in: the 18 automatable slots in slot order (the level meter
+-- and the slots that keep nothing are not automatable, so Ardour leaves them out) and the
+-- framework's bypass switch.
+local expected_labels = { "input volume", "Lenght", "tone", "Volume", "Selection", "Delay Selection", "Oversampling",
+                          "No Parameter", "No Parameter", "No Parameter", "No Parameter",
+                          "Stereo feedback 1", "Double time", "Stereo feedback 2",
+                          "No Parameter", "No Parameter", "No Parameter", "No Parameter", "Bypass" }
+local labels = {}
+for i = 0, plugin:parameter_count () - 1 do labels[#labels + 1] = plugin:parameter_label (i) end
+check (table.concat (labels, "|") == table.concat (expected_labels, "|"),
+       "Ardour lists " .. #labels .. " parameters: " .. table.concat (labels, ", "))
+assert (#labels == #expected_labels, "the parameter list differs; the indices below would be wrong")
+
+local function value (index) return (ARDOUR.LuaAPI.get_processor_param (proc, index)) end
+local function set (index, v)
+	check (ARDOUR.LuaAPI.set_processor_param (proc, index, v) and near (value (index), v),
+	       string.format ("set %s (%d) to %.9g, Ardour reads %.9g", labels[index + 1], index, v, value (index)))
+end
+
+-- A setting that no program holds, before the program: the program must leave it alone.
+set (6, 0.25) -- Oversampling: two stages
+set (7, 0.6)  -- the manual tempo, 120 BPM
+
+-- "Stereo delay", as Ardour lists it among the plug-in's factory presets.
+local preset = plugin:preset_by_label ("Stereo delay")
+assert (preset and preset.valid, "Ardour does not list the factory program \"Stereo delay\"")
+print ("factory program \"Stereo delay\" is " .. preset.uri)
+assert (plugin:load_preset (preset), "Ardour could not load the factory program")
+
+-- The program's values by Ardour's index; Ardour shows them once the plug-in reports them.
+local program = { [0] = 0.4, [1] = 0.6, [2] = 0.5, [3] = 1.0, [4] = 0.66, [5] = 0.332, [8] = 0.5, [9] = 1.0, [10] = 0.0,
+                  [11] = 1.0, [12] = 0.0, [13] = 1.0, [14] = 0.0, [15] = 0.0, [16] = 0.0, [17] = 1.0 }
+local function program_shown ()
+	for index, v in pairs (program) do
+		if not near (value (index), v) then return false end
+	end
+	return true
+end
+local shown = wait_until (program_shown, 5)
+for index = 0, 17 do
+	if program[index] then
+		check (near (value (index), program[index]), string.format ("after the program %s (%d) is %.9g, the program holds %.9g",
+		                                                          labels[index + 1], index, value (index), program[index]))
+	end
+end
+check (near (value (6), 0.25) and near (value (7), 0.6), "the program left Oversampling and the manual tempo alone")
+assert (shown, "the factory program did not take: Ardour still shows the earlier values after 5 s")
+
+-- A user's changes on top of the program: the session must keep these, not the program's.
+set (2, 0.25) -- tone: -3 dB
+set (3, 0.7)  -- Volume
+set (12, 1.0) -- Double time on
+set (13, 0.0) -- Stereo feedback 2 off
+
+-- Let a few process cycles pass, so that nothing the plug-in reports later undoes a change.
+sleep (0.2)
+for index, v in pairs ({ [2] = 0.25, [3] = 0.7, [12] = 1.0, [13] = 0.0 }) do
+	check (near (value (index), v),
+	       string.format ("%s (%d) still reads %.9g", labels[index + 1], index, value (index)))
+end
+
+assert (Session:save_state ("", false, false, false, false, false) == 0, "could not save the session")
+print ("saved " .. session_dir)
+
+local out = assert (io.open (expected_file, "w"))
+for index = 0, #labels - 1 do
+	out:write (string.format ("%d\t%s\t%.17g\n", index, labels[index + 1], value (index)))
+end
+out:close ()
+
+close_session ()
+assert (failures == 0, failures .. " check(s) failed")
+print ("create-session: done")
