@@ -36,10 +36,28 @@ function(vimbrel_guard_vst3_state_restore)
     string(REPLACE "${anchor}" "${guard}${anchor}" guarded "${source}")
 
     # Rewrite the copy only when it differs, so a configure run does not force a rebuild.
-    file(COPY "${module_dir}/" DESTINATION "${copy_dir}" PATTERN "juce_VST3_Wrapper.cpp" EXCLUDE)
+    file(COPY "${module_dir}/" DESTINATION "${copy_dir}" PATTERN "juce_VST3_Wrapper.cpp" EXCLUDE
+         PATTERN "juce_IncludeModuleHeaders.h" EXCLUDE)
     file(WRITE "${copy_dir}/${wrapper}.new" "${guarded}")
     file(COPY_FILE "${copy_dir}/${wrapper}.new" "${copy_dir}/${wrapper}" ONLY_IF_DIFFERENT)
     file(REMOVE "${copy_dir}/${wrapper}.new")
+
+    # The copy must include its own module header, not the installed one that the include path
+    # finds: clang tells the two apart, and would then see the client's definitions twice.
+    set(headers "utility/juce_IncludeModuleHeaders.h")
+    set(installed_include "#include <juce_audio_plugin_client/juce_audio_plugin_client.h>")
+    file(READ "${module_dir}/${headers}" header_source)
+    string(FIND "${header_source}" "${installed_include}" at)
+
+    if(at EQUAL -1)
+        message(FATAL_ERROR "The framework's ${module_dir}/${headers} no longer includes its module header as "
+                            "the saved-state guard expects. Review cmake/Vst3StateGuard.cmake.")
+    endif()
+
+    string(REPLACE "${installed_include}" "#include \"../juce_audio_plugin_client.h\"" header_source "${header_source}")
+    file(WRITE "${copy_dir}/${headers}.new" "${header_source}")
+    file(COPY_FILE "${copy_dir}/${headers}.new" "${copy_dir}/${headers}" ONLY_IF_DIFFERENT)
+    file(REMOVE "${copy_dir}/${headers}.new")
 
     get_target_property(sources juce_audio_plugin_client_VST3 INTERFACE_SOURCES)
     list(TRANSFORM sources REPLACE "^${module_dir}/" "${copy_dir}/" OUTPUT_VARIABLE guarded_sources)

@@ -8,6 +8,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 required_packages=(
     g++ cmake make pkg-config ccache python3 git
     clang-format                  # the layout check of the C++ files
+    clang-14 libclang-rt-14-dev llvm-14 # the sanitizer builds, libFuzzer, readable sanitizer stacks
     juce-modules-source           # the framework: modules, juceaide, CMake package
     libgtest-dev libbenchmark-dev # unit tests and benchmarks
     xvfb xauth                    # the window tests run on a virtual X display

@@ -125,8 +125,8 @@ void NewProjectAudioProcessorEditor::resized()
                             ? 1.0f
                             : (float) juce::jmin ((double) w / panel::width, (double) h / panel::height);
 
-    const auto transform = juce::AffineTransform::scale (scale).translated ((w - panel::width * scale) / 2.0f,
-                                                                            (h - panel::height * scale) / 2.0f);
+    const auto transform = juce::AffineTransform::scale (scale).translated (((float) w - panel::width * scale) / 2.0f,
+                                                                            ((float) h - panel::height * scale) / 2.0f);
 
     if (! transform.isSingularity())
     {

@@ -77,7 +77,11 @@ public:
 
     juce::ApplicationProperties appProperties;
     juce::Component contentComponent;
+
+    // The processor as its own class; the base class's member of the same name is the framework's.
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wshadow-field")
     NewProjectAudioProcessor* processor = nullptr;
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 private:
     void setUpControls();

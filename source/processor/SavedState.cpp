@@ -51,6 +51,21 @@ bool isCutShort (const void* data, int sizeInBytes)
     const auto statedLength = juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
     return statedLength > (juce::uint32) (sizeInBytes - 8);
 }
+
+// The framework's text parser steps over the bytes a multi-byte character announces without
+// looking at them: text that is not valid UTF-8 can take it past the end of the block. The
+// plug-in writes plain ASCII, so such a block is damaged and is refused whole. Call after
+// isCutShort, which makes sure the stated length lies inside the block.
+bool holdsInvalidText (const void* data, int sizeInBytes)
+{
+    constexpr juce::uint32 binaryXmlMarker = 0x21324356;
+
+    if (sizeInBytes < 8 || juce::ByteOrder::littleEndianInt (data) != binaryXmlMarker)
+        return false;
+
+    const auto statedLength = juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+    return ! juce::CharPointer_UTF8::isValidString (static_cast<const char*> (data) + 8, (int) statedLength);
+}
 } // namespace
 
 void NewProjectAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
@@ -75,7 +90,7 @@ void NewProjectAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void NewProjectAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes <= 0 || isCutShort (data, sizeInBytes))
+    if (data == nullptr || sizeInBytes <= 0 || isCutShort (data, sizeInBytes) || holdsInvalidText (data, sizeInBytes))
         return;
 
     if (const auto state = getXmlFromBinary (data, sizeInBytes); state != nullptr && state->hasTagName (stateTag))

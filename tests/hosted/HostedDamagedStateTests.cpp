@@ -199,7 +199,7 @@ TEST (HostedDamagedStateTimed, EveryCutAndEveryFlippedTrailerByteIsSurvived)
     ASSERT_NE (bypass, nullptr);
 
     for (size_t index = trailerStart; index < good.getSize(); ++index)
-        for (std::uint8_t mask : { 0x01, 0x80, 0xff })
+        for (const int mask : { 0x01, 0x80, 0xff })
         {
             const auto block = withByte (good, index, (std::uint8_t) (good[index] ^ mask));
             const juce::String what = "byte " + juce::String (index) + " flipped with " + juce::String (mask);

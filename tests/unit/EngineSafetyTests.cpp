@@ -53,6 +53,12 @@ void* operator new[] (std::size_t size, const std::nothrow_t&) noexcept
 }
 void operator delete (void* p) noexcept { std::free (p); }
 void operator delete[] (void* p) noexcept { std::free (p); }
+// The sized forms are declared by <new> only where sized deallocation is on (not by clang's
+// default); they are replaced in every build.
+#if ! defined(__cpp_sized_deallocation)
+void operator delete (void* p, std::size_t) noexcept;
+void operator delete[] (void* p, std::size_t) noexcept;
+#endif
 void operator delete (void* p, std::size_t) noexcept { std::free (p); }
 void operator delete[] (void* p, std::size_t) noexcept { std::free (p); }
 

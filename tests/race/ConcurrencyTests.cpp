@@ -1,0 +1,201 @@
+// Everything a host does to the plug-in at once, for a few seconds: the audio thread plays
+// blocks of varying size at a changing tempo, an automation thread writes slots, another
+// thread changes programs, and the message thread runs the open window (its level timer, the
+// change messages that move its controls, its painting) and saves and restores the state as a
+// host does for an undo step. Built with ThreadSanitizer, any unsynchronised access among them
+// is a report that fails the program; in every build the threads must all make progress, the
+// sound stay finite and the window end up showing the processor's values.
+
+#include "../gui/EditorFixture.h"
+#include "FixedTempoPlayHead.h"
+#include "HostPreparation.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <iostream>
+#include <thread>
+
+namespace
+{
+using namespace vimbrel::test;
+
+constexpr int runMilliseconds = 4000;
+constexpr int largestBlock = 512;
+
+// Counts the window's paints: it lies over the whole panel and draws nothing, so every
+// repaint of any part of the window paints it too.
+struct PaintCounter : juce::Component
+{
+    PaintCounter()
+    {
+        setInterceptsMouseClicks (false, false);
+        setOpaque (false);
+    }
+
+    void paint (juce::Graphics&) override { ++paints; }
+
+    int paints = 0;
+};
+
+// Starts a thread that repeats a step until told to stop, counting the steps it made.
+class Worker
+{
+public:
+    template <typename Step>
+    explicit Worker (Step step)
+        : thread (
+              [this, step]() mutable
+              {
+                  while (! stopped.load())
+                  {
+                      step();
+                      steps.fetch_add (1);
+                  }
+              })
+    {
+    }
+
+    ~Worker() { stop(); }
+
+    void stop()
+    {
+        stopped = true;
+        if (thread.joinable())
+            thread.join();
+    }
+
+    int stepsMade() const { return steps.load(); }
+
+private:
+    std::atomic<bool> stopped { false };
+    std::atomic<int> steps { 0 };
+    std::thread thread;
+};
+
+bool isFinite (const juce::AudioBuffer<float>& buffer)
+{
+    for (int channel = 0; channel < buffer.getNumChannels(); ++channel)
+        for (int i = 0; i < buffer.getNumSamples(); ++i)
+            if (! std::isfinite (buffer.getSample (channel, i)))
+                return false;
+
+    return true;
+}
+} // namespace
+
+TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
+{
+    TemporaryHome home;
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    vimbrel::hostsim::prepareLikeHost (*processor, 48000.0, 2, {}, largestBlock);
+
+    vimbrel::hostsim::FixedTempoPlayHead playHead;
+    processor->setPlayHead (&playHead);
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditor());
+    PaintCounter paintCounter;
+    editor->addAndMakeVisible (paintCounter);
+    paintCounter.setBounds (editor->getLocalBounds());
+    editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar);
+    editor->setVisible (true);
+
+    std::atomic<bool> soundStayedFinite { true };
+    juce::AudioBuffer<float> audio (2, largestBlock);
+    juce::Random audioRandom (1);
+    juce::MidiBuffer midi;
+
+    {
+        Worker audioThread (
+            [&]
+            {
+                // The host's tempo moves as a tempo track would; the plug-in reads it per block.
+                playHead.bpm = 60.0 + audioRandom.nextInt (180);
+
+                juce::AudioBuffer<float> block (audio.getArrayOfWritePointers(), 2,
+                                                1 + audioRandom.nextInt (largestBlock));
+                for (int channel = 0; channel < 2; ++channel)
+                    for (int i = 0; i < block.getNumSamples(); ++i)
+                        block.setSample (channel, i, audioRandom.nextFloat() * 2.0f - 1.0f);
+
+                processor->processBlock (block, midi);
+
+                if (! isFinite (block))
+                    soundStayedFinite = false;
+            });
+
+        juce::Random automationRandom (2);
+        Worker automationThread (
+            [&]
+            {
+                JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+                processor->setParameter (automationRandom.nextInt (NewProjectAudioProcessor::numParameterSlots),
+                                         automationRandom.nextFloat());
+                JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+                std::this_thread::yield();
+            });
+
+        juce::Random programRandom (3);
+        Worker programThread (
+            [&]
+            {
+                processor->setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms));
+                std::this_thread::sleep_for (std::chrono::milliseconds (2));
+            });
+
+        // The message thread: the window's timer, change messages and paints run inside the
+        // loop; between turns the host saves the state and restores it.
+        const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) runMilliseconds;
+        int undoSteps = 0;
+        while (juce::Time::getMillisecondCounter() < end)
+        {
+            runMessageLoopUntil ([] { return false; }, 50);
+
+            juce::MemoryBlock state;
+            processor->getStateInformation (state);
+            processor->setStateInformation (state.getData(), (int) state.getSize());
+            editor->repaint();
+            ++undoSteps;
+        }
+
+        audioThread.stop();
+        automationThread.stop();
+        programThread.stop();
+
+        std::cout << "In " << runMilliseconds << " ms: " << audioThread.stepsMade() << " blocks, "
+                  << automationThread.stepsMade() << " slot writes, " << programThread.stepsMade()
+                  << " program changes, " << undoSteps << " states saved and restored\n";
+
+        EXPECT_GT (audioThread.stepsMade(), 10) << "blocks played";
+        EXPECT_GT (automationThread.stepsMade(), 10) << "slot writes";
+        EXPECT_GT (programThread.stepsMade(), 10) << "program changes";
+        EXPECT_GT (undoSteps, 10) << "states saved and restored";
+    }
+
+    EXPECT_TRUE (soundStayedFinite);
+
+    // Once the threads are quiet, the last change message brings every knob to its slot.
+    ASSERT_TRUE (deliverPostedMessages());
+    ASSERT_TRUE (letTimersOfPeriodFire (NewProjectAudioProcessorEditor::lampRefreshMilliseconds));
+    EXPECT_GT (paintCounter.paints, 10);
+
+    // Sliders snap to their interval, so a knob shows its slot to within half a step.
+    auto& window = dynamic_cast<NewProjectAudioProcessorEditor&> (*editor);
+    int knobsCompared = 0;
+    for (const auto* control : panel::controls)
+        if (control->kind == panel::Kind::knob && control->slot != panel::noSlot)
+            for (auto* child : window.contentComponent.getChildren())
+                if (auto* knob = dynamic_cast<juce::Slider*> (child);
+                    knob != nullptr && knob->getName() == control->name)
+                {
+                    EXPECT_NEAR (knob->getValue(), processor->getParameter (control->slot),
+                                 control->range.interval / 2.0 + 1.0e-6)
+                        << control->name;
+                    ++knobsCompared;
+                }
+    EXPECT_GT (knobsCompared, 0) << "no knob found by its name";
+
+    editor.reset();
+    processor->setPlayHead (nullptr);
+}
