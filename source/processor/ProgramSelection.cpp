@@ -29,8 +29,10 @@ void NewProjectAudioProcessor::setCurrentProgram (int index)
     for (const auto slot : programSlots)
         setParameter (slot, program.*slotRows[(size_t) slot].programField);
 
+    // The host chose the program, so no program-change notice goes back to it: the framework's
+    // VST3 layer answers one by reporting the program to the host again, later, and a report
+    // that arrives after the host has chosen another program selects the earlier one again.
     announceParameterValues();
-    updateHostDisplay (ChangeDetails().withProgramChanged (true));
 }
 
 const juce::String NewProjectAudioProcessor::getProgramName (int index)
@@ -63,7 +65,8 @@ void NewProjectAudioProcessor::copyProgram (std::int64_t sourceIndex, std::int64
 void NewProjectAudioProcessor::announceParameterValues()
 {
     // A program change or a restored state rewrites the slots behind the host's back; tell
-    // the host's parameter listeners the new values so that its display follows.
+    // the host's parameter listeners the new values. The framework's VST3 layer hands them to
+    // the host with the next block the plug-in plays, and the host's display follows.
     for (int slot = 0; slot < numParameterSlots; ++slot)
         if (isParameterAutomatable (slot))
             sendParamChangeMessageToListeners (slot, getParameter (slot));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "MessageLoop.h"
 #include "PluginLoading.h"
+#include "RawComponentState.h"
 #include "processor/SlotTable.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +19,28 @@ inline std::unique_ptr<juce::AudioPluginInstance> loadBuiltPlugin (double sample
 }
 
 // Runs one block of silence, as a playing host does between its other calls; parameter
-// changes the plug-in reports reach the host's view this way.
+// changes the plug-in reports leave it this way.
 inline void processOneBlock (juce::AudioPluginInstance& plugin, int numSamples = 512)
 {
     juce::AudioBuffer<float> buffer (plugin.getTotalNumOutputChannels(), numSamples);
     buffer.clear();
     juce::MidiBuffer midi;
     plugin.processBlock (buffer, midi);
+}
+
+// A fresh instance that has restored the plug-in's saved state, with the host's view of it
+// brought up to date: what the plug-in holds, seen through the host. (The framework's VST3
+// hosting keeps the values the plug-in reports while it plays from its own view, so that view
+// does not follow a program change the way a DAW's does.)
+inline std::unique_ptr<juce::AudioPluginInstance> reloadedCopyOf (juce::AudioPluginInstance& plugin)
+{
+    auto copy = loadBuiltPlugin (plugin.getSampleRate(), plugin.getBlockSize());
+    if (copy != nullptr)
+    {
+        vimbrel::host::restoreComponentState (*copy, vimbrel::host::componentStateOf (plugin));
+        EXPECT_TRUE (deliverPostedMessages());
+    }
+    return copy;
 }
 
 // Every slot's value as the host sees it.
