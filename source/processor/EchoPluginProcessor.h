@@ -61,6 +61,9 @@ public:
     const juce::String getParameterText (int index) override;
     float getParameterDefaultValue (int index) override;
     bool isParameterAutomatable (int index) const override;
+    // The text a plug-in format derives a slot's identity from: the slot index in the VST3
+    // (hosts know a slot by a number made from this text), "p" and the index in the LV2.
+    juce::String getParameterID (int index) override;
 
     // Head spacing and stage count from the current tempo source, beat fraction,
     // double time and oversampling choice.

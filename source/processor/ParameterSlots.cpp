@@ -53,3 +53,9 @@ bool NewProjectAudioProcessor::isParameterAutomatable (int index) const
     const auto* row = findSlotRow (index);
     return row == nullptr || row->automatable;
 }
+
+juce::String NewProjectAudioProcessor::getParameterID (int index)
+{
+    // An LV2 parameter's name in the plug-in's description may not start with a digit.
+    return wrapperType == wrapperType_LV2 ? "p" + juce::String (index) : juce::String (index);
+}

@@ -63,6 +63,30 @@ TEST (HostedIdentity, TheHostSeesOneStereoInputAndOutput)
     EXPECT_EQ (plugin->getTotalNumOutputChannels(), 2);
 }
 
+// Saved projects and their automation refer to parameters by these VST3 IDs: the framework makes
+// them from each slot index written as text, the bypass switch after the slots gets the slot
+// count, and the program list the SDK's preset ID. Building the plug-in in more formats than the
+// VST3 must not change one of them.
+TEST (HostedIdentity, TheVst3ParameterIdsAreTheOnesSavedProjectsReferTo)
+{
+    const juce::String expectedIds[] = { "48",   "49",   "50",   "51",   "52",   "53",   "54",   "55",
+                                         "56",   "57",   "1567", "1568", "1569", "1570", "1571", "1572",
+                                         "1573", "1574", "1575", "1576", "1598", "1599", "22",   "1886548852" };
+
+    auto plugin = loadBuiltPlugin();
+    ASSERT_NE (plugin, nullptr);
+    const auto& parameters = plugin->getParameters();
+    ASSERT_EQ (parameters.size(), (int) std::size (expectedIds));
+
+    for (int i = 0; i < parameters.size(); ++i)
+    {
+        const auto* hosted = dynamic_cast<juce::HostedAudioProcessorParameter*> (parameters[i]);
+        ASSERT_NE (hosted, nullptr) << "parameter " << i;
+        EXPECT_EQ (hosted->getParameterID(), expectedIds[i])
+            << "parameter " << i << " (" << parameters[i]->getName (64) << ")";
+    }
+}
+
 TEST (HostedIdentity, TheHostMayPickOnlyMatchingMonoOrStereoLayouts)
 {
     const auto mono = juce::AudioChannelSet::mono();

@@ -1,6 +1,6 @@
 // vimbrel-host: loads a VST3 bundle through the framework's VST3 hosting, as a DAW does,
-// and describes what a host sees: the module's identity, the buses, the parameters and the
-// factory programs.
+// and describes what a host sees: the module's identity, the buses, the parameters (with their
+// VST3 IDs) and the factory programs.
 //
 //   vimbrel-host [path/to/FHA_Vimbrel2.vst3]
 
@@ -22,6 +22,12 @@ void printIdentity (const vimbrel::host::ModuleIdentity& identity)
                   << "\n";
 }
 
+juce::String parameterId (juce::AudioProcessorParameter& parameter)
+{
+    const auto* hosted = dynamic_cast<juce::HostedAudioProcessorParameter*> (&parameter);
+    return hosted != nullptr ? hosted->getParameterID() : "?";
+}
+
 void printPlugin (juce::AudioPluginInstance& plugin)
 {
     std::cout << "Plug-in \"" << plugin.getName() << "\", " << plugin.getTotalNumInputChannels() << " in / "
@@ -35,8 +41,10 @@ void printPlugin (juce::AudioPluginInstance& plugin)
 
     std::cout << "\n\nParameters (" << plugin.getParameters().size() << "):\n";
 
+    // The VST3 parameter ID is what a saved project and its automation refer to.
     for (auto* parameter : plugin.getParameters())
-        std::cout << "  " << juce::String (parameter->getParameterIndex()).paddedLeft (' ', 2) << "  "
+        std::cout << "  " << juce::String (parameter->getParameterIndex()).paddedLeft (' ', 2) << "  id "
+                  << parameterId (*parameter).paddedRight (' ', 10) << "  "
                   << parameter->getName (64).paddedRight (' ', 20) << " default "
                   << juce::String (parameter->getDefaultValue(), 4) << ", now "
                   << juce::String (parameter->getValue(), 4) << "  \"" << parameter->getCurrentValueAsText() << "\""
