@@ -17,7 +17,7 @@ required_packages=(
 
 # Packages only the tests need, on top of those: Debian's Ardour 7 runs the built bundle
 # headless (tests/daw).
-test_packages=(ardour)
+test_packages=(ardour lilv-utils)
 
 # Each step says how long the script has run so far, so that the cost of every step shows.
 log() { printf '\n==> [%dm%02ds] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }
