@@ -33,7 +33,7 @@ as_root() {
 
 # ensure_packages [extra packages...]: installs whatever of the required and extra packages is missing.
 ensure_packages() {
-    local missing=()
+    local missing=() package
     for package in "${required_packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
     done
