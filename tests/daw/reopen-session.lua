@@ -1,12 +1,15 @@
 -- Run by ardour7-lua (see run-in-ardour.sh) in a new process: reopens the session that
 -- create-session.lua saved, checks that every parameter Ardour lists has the value it had when
--- the session was saved, then plays the first second and writes what the plug-in gave to a
--- 32-bit float WAV file. It plays even when a parameter is wrong, so that one run reports both.
+-- the session was saved (the VST3; an LV2 plug-in's values are read from its saved state by
+-- run-in-ardour.sh, so this saves what it holds as a preset), then plays the first second
+-- and writes what the plug-in gave to a 32-bit float WAV file. It plays even when a parameter is
+-- wrong, so that one run reports both.
 --
---   ardour7-lua reopen-session.lua <session folder> <expected values file> <played WAV file>
+--   ardour7-lua reopen-session.lua <VST3|LV2> <session folder> <expected values file> <played WAV file>
 
-local session_dir, expected_file, played_file = arg[1], arg[2], arg[3]
-assert (session_dir and expected_file and played_file, "usage: reopen-session.lua <session> <expected> <played WAV file>")
+local format, session_dir, expected_file, played_file = arg[1], arg[2], arg[3], arg[4]
+assert ((format == "VST3" or format == "LV2") and session_dir and expected_file and played_file,
+        "usage: reopen-session.lua <VST3|LV2> <session> <expected> <played WAV file>")
 
 local failures = 0
 local function check (ok, what)
@@ -33,14 +36,18 @@ assert (not proc:isnil () and not proc:to_insert ():isnil (), "the reopened trac
 check (proc:display_name () == "FHA_Vimbrel2", "the reopened track runs " .. proc:display_name ())
 local plugin = proc:to_insert ():plugin (0)
 
-check (plugin:parameter_count () == #expected,
-       string.format ("Ardour lists %d parameters, as many as when saved (%d)", plugin:parameter_count (), #expected))
-for _, e in ipairs (expected) do
-	local label = plugin:parameter_label (e.index)
-	local v = ARDOUR.LuaAPI.get_processor_param (proc, e.index)
-	-- Both values passed through the same single-precision parameter, so they must be equal.
-	check (label == e.label and v == e.value,
-	       string.format ("%s (%d): saved %.9g, reopened %s %.9g", e.label, e.index, e.value, label, v))
+if format == "VST3" then
+	check (plugin:parameter_count () == #expected,
+	       string.format ("Ardour lists %d parameters, as many as when saved (%d)", plugin:parameter_count (), #expected))
+	for _, e in ipairs (expected) do
+		local label = plugin:parameter_label (e.index)
+		local v = ARDOUR.LuaAPI.get_processor_param (proc, e.index)
+		-- Both values passed through the same single-precision parameter, so they must be equal.
+		check (label == e.label and v == e.value,
+		       string.format ("%s (%d): saved %.9g, reopened %s %.9g", e.label, e.index, e.value, label, v))
+	end
+else
+	check (plugin:unique_id () == "https://kvor.example/plugins/FHA_Vimbrel2", "the reopened plug-in is " .. plugin:unique_id ())
 end
 
 -- Play the first second through the plug-in and keep what it gives. Ardour 7.3's own export
@@ -75,6 +82,13 @@ for first = 1, rate, 4800 do
 end
 out:close ()
 print ("wrote the played second to " .. played_file)
+
+-- What the reopened LV2 plug-in holds, saved as a user preset (under $HOME/.lv2): Ardour keeps
+-- the session's saved state as it was when the plug-in gives the same one back.
+if format == "LV2" then
+	local preset = plugin:save_preset ("reopened")
+	check (preset and preset.valid, "saved what the reopened plug-in holds as the preset " .. tostring (preset and preset.uri))
+end
 
 close_session ()
 assert (failures == 0, failures .. " check(s) failed")

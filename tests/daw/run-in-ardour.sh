@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
-# Runs the built VST3 bundle in Debian's Ardour 7, headless: no display, no sound card (the
-# "None (Dummy)" audio backend). Ardour's VST3 scanner indexes the bundle; one ardour7-lua
-# process makes a session with the plug-in on a stereo track, selects a factory program,
-# changes parameters and saves; a second process reopens the session, checks every parameter
-# Ardour lists and plays the first second, which check-audio.py reads. Each step prints what
-# it compared and how long it took; any failed check, crash or hang fails the run.
+# Runs a built bundle, VST3 or LV2, in Debian's Ardour 7, headless: no display, no sound card
+# (the "None (Dummy)" audio backend). For the VST3, Ardour's VST3 scanner indexes the bundle;
+# Ardour reads an LV2 bundle's description itself. One ardour7-lua process makes a session with
+# the plug-in on a stereo track, selects a factory program, changes parameters and saves; a
+# second process reopens the session, checks every parameter (the VST3's as Ardour lists them,
+# the LV2's in the states Ardour saves of it, check-lv2-state.py) and plays the first second, which
+# check-audio.py reads. Each step prints what it compared and how long it took; any failed
+# check, crash or hang fails the run.
 #
-#   tests/daw/run-in-ardour.sh <built FHA_Vimbrel2.vst3 folder> <scratch folder>
+# Two runs do not play the same samples, not even of one format: the drum's drift moves on with
+# every sample the plug-in processes, and Ardour runs it for a varying number of samples before
+# the transport rolls. tests/formats compares the two formats sample for sample in one host.
+#
+#   tests/daw/run-in-ardour.sh <VST3|LV2> <built bundle folder> <scratch folder>
 #
 # The scratch folder is emptied first. Exits 77 (ctest: skipped) when Ardour 7 is missing.
 set -euo pipefail
 
+usage="usage: run-in-ardour.sh <VST3|LV2> <bundle folder> <scratch folder>"
 here=$(cd "$(dirname "$0")" && pwd)
-bundle=$(cd "${1:?usage: run-in-ardour.sh <bundle folder> <scratch folder>}" && pwd)
-work=${2:?usage: run-in-ardour.sh <bundle folder> <scratch folder>}
+format=${1:?$usage}
+bundle=$(cd "${2:?$usage}" && pwd)
+work=${3:?$usage}
+case "$format" in VST3 | LV2) ;; *) echo "$usage" >&2; exit 2 ;; esac
 
 scanner=/usr/lib/ardour7/ardour-vst3-scanner
 if ! command -v ardour7-lua >/dev/null 2>&1 || [ ! -x "$scanner" ]; then
@@ -27,11 +36,14 @@ rm -rf "$work"
 mkdir -p "$work/home"
 export HOME="$work/home"
 export XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache" XDG_DATA_HOME="$HOME/.local/share"
-# Ardour looks for VST3 bundles only in the folder that holds the one under test, and for no
-# plug-ins of other kinds.
-export VST3_PATH
-VST3_PATH=$(dirname "$bundle")
-export LV2_PATH="$work/none" LADSPA_PATH="$work/none" VST_PATH="$work/none"
+# Ardour looks for plug-ins of the format under test only in the folder that holds the bundle,
+# and for no plug-ins of other kinds.
+export VST3_PATH="$work/none" LV2_PATH="$work/none" LADSPA_PATH="$work/none" VST_PATH="$work/none"
+if [ "$format" = VST3 ]; then
+    VST3_PATH=$(dirname "$bundle")
+else
+    LV2_PATH=$(dirname "$bundle")
+fi
 
 # The signal source and the tap that keeps what the plug-in plays go where Ardour looks for a
 # user's own scripts.
@@ -70,24 +82,37 @@ run_step() {
 # Ardour only loads VST3 plug-ins its scanner has indexed (the cache under ~/.cache/ardour7).
 # The scanner stamps its entry with the time in whole seconds, and Ardour ignores an entry that
 # is older than the bundle: a bundle linked less than a second ago would seem changed since.
-while [ -n "$(find "$bundle" -newermt "@$(($(date +%s) - 1))" -print -quit)" ]; do
-    sleep 0.2
-done
-run_step scan "" env LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" --force "$bundle" || exit 1
-if ! grep -rqs "bundle=\"$bundle\"" "$XDG_CACHE_HOME/ardour7/vst"; then
-    echo "run-in-ardour: the scanner wrote no cache entry for $bundle" >&2
-    exit 1
+if [ "$format" = VST3 ]; then
+    while [ -n "$(find "$bundle" -newermt "@$(($(date +%s) - 1))" -print -quit)" ]; do
+        sleep 0.2
+    done
+    run_step scan "" env LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" --force "$bundle" || exit 1
+    if ! grep -rqs "bundle=\"$bundle\"" "$XDG_CACHE_HOME/ardour7/vst"; then
+        echo "run-in-ardour: the scanner wrote no cache entry for $bundle" >&2
+        exit 1
+    fi
 fi
 
 run_step create "create-session: done" \
-    ardour7-lua "$here/create-session.lua" "$work/session" "$bundle" "$work/expected-values.txt" || exit 1
+    ardour7-lua "$here/create-session.lua" "$format" "$work/session" "$bundle" "$work/expected-values.txt" || exit 1
+
+failed=()
+if [ "$format" = LV2 ]; then
+    run_step check-created-state "check-lv2-state: done" \
+        python3 "$here/check-lv2-state.py" "$work/session" "$work/expected-values.txt" saved || failed+=(check-created-state)
+fi
 
 # The reopening process plays even when a parameter came back wrong, so the audio is checked
 # whatever the reopening found.
-failed=()
 run_step reopen "reopen-session: done" \
-    ardour7-lua "$here/reopen-session.lua" "$work/session" "$work/expected-values.txt" "$work/played.wav" ||
+    ardour7-lua "$here/reopen-session.lua" "$format" "$work/session" "$work/expected-values.txt" "$work/played.wav" ||
     failed+=(reopen)
+
+if [ "$format" = LV2 ]; then
+    run_step check-reopened-state "check-lv2-state: done" \
+        python3 "$here/check-lv2-state.py" "$HOME/.lv2" "$work/expected-values.txt" reopened ||
+        failed+=(check-reopened-state)
+fi
 
 if [ -f "$work/played.wav" ]; then
     run_step check-audio "check-audio: done" python3 "$here/check-audio.py" "$work/played.wav" 48000 ||
