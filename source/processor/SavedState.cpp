@@ -18,6 +18,22 @@ constexpr std::array<Slot::Index, 18> savedSlots { Slot::input,           Slot::
 constexpr std::size_t settingsBeforeProgram = 17;
 static_assert (listsExactlyTheSlotsWith (&SlotRow::attribute, savedSlots));
 
+// The framework's number reader gathers an exponent's digits in an int, which ten or more
+// of them can overflow. No double needs more than three (leading zeros aside), so a text with more
+// than four is refused before it reaches the reader.
+bool hasOverlongExponent (const juce::String& text)
+{
+    const int e = text.indexOfAnyOf ("eE");
+    if (e < 0)
+        return false;
+
+    auto digits = text.substring (e + 1);
+    if (digits.startsWithChar ('+') || digits.startsWithChar ('-'))
+        digits = digits.substring (1);
+    digits = digits.initialSectionContainingOnly ("0123456789").trimCharactersAtStart ("0");
+    return digits.length() > 4;
+}
+
 // A saved number is used only when the attribute is there, reads as a number from its first
 // character to its last (in the C locale, whatever the host's locale), and is finite.
 std::optional<double> readNumber (const juce::XmlElement& element, const char* attribute)
@@ -27,7 +43,7 @@ std::optional<double> readNumber (const juce::XmlElement& element, const char* a
 
     const auto text = element.getStringAttribute (attribute).trim();
 
-    if (! text.containsAnyOf ("0123456789"))
+    if (! text.containsAnyOf ("0123456789") || hasOverlongExponent (text))
         return std::nullopt;
 
     auto position = text.getCharPointer();

@@ -228,6 +228,15 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
     // The framework's parser steps over the bytes a lead byte announces without looking at
     // them, and so past the end of text that stops inside a character.
     cases.push_back ({ "text ending inside a character", blockAround ("<Vimbrel2v12 finput=\"\xea"), {}, 0 });
+    // The framework's number reader would overflow on exponents this long.
+    cases.push_back ({ "exponents beyond any number",
+                       stateWith ({ { "fselection", "0.3e300000131130219" }, { "fvolume", "1e-99999999999" } }),
+                       {},
+                       0 });
+    cases.push_back ({ "exponent with leading zeros",
+                       stateWith ({ { "flenght", "25e-0000000002" } }),
+                       { { Slot::length, 0.25f } },
+                       0 });
     cases.push_back ({ "settings with spaces", stateWith ({ { "fvolume", " 0.5 " } }), { { Slot::volume, 0.5f } }, 0 });
 
     // Every cut that reaches into the text: the parser would make an element of what arrived.
