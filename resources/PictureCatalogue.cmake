@@ -12,7 +12,12 @@
 #
 # A picture's file name is the prefix followed by its frame number or its name, then ".png".
 # The folder defaults to the namespace; every picture is RGBA but the OPAQUE (RGB) ones.
+#
+# Every picture is drawn twice, in two sets of the same folders and file names: images/ at the
+# listed size, and images@2x/ at twice the size each way, for screens scaled above 100 %.
 
+set(VIMBREL_PICTURE_SETS images images@2x)
+set(VIMBREL_PICTURE_SET_SCALES 1 2)
 set(VIMBREL_PICTURE_GROUPS "")
 
 function(vimbrel_picture_group namespace)
@@ -96,6 +101,13 @@ function(vimbrel_write_picture_catalogue folder)
         list(APPEND group_addresses "&${group}")
     endforeach()
 
+    set(sets "")
+
+    foreach(set_folder scale IN ZIP_LISTS VIMBREL_PICTURE_SETS VIMBREL_PICTURE_SET_SCALES)
+        string(APPEND sets "    { \"${set_folder}\", ${scale} },\n")
+    endforeach()
+
+    list(LENGTH VIMBREL_PICTURE_SETS set_count)
     list(LENGTH VIMBREL_PICTURE_GROUPS group_count)
     list(JOIN group_addresses ", " group_addresses)
     configure_file("${VIMBREL_PICTURE_CATALOGUE_DIR}/PictureCatalogue.h.in" "${folder}/PictureCatalogue.h" @ONLY)

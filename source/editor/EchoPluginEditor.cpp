@@ -1,6 +1,6 @@
 #include "EchoPluginEditor.h"
 
-#include "bg_pictures.h"
+#include "../lookandfeel/PanelPictures.h"
 
 NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioProcessor* processorToEdit)
     : juce::AudioProcessorEditor (processorToEdit), processor (processorToEdit)
@@ -108,8 +108,11 @@ void NewProjectAudioProcessorEditor::paint (juce::Graphics& g)
     g.setImageResamplingQuality (juce::Graphics::highResamplingQuality);
     g.addTransform (contentComponent.getTransform());
 
-    backgroundImage = juce::ImageCache::getFromMemory (bg::bg_png, bg::bg_pngSize);
-    g.drawImageAt (backgroundImage, 0, 0);
+    // One picture pixel per screen pixel at 100 % and at 200 %.
+    const auto picture = panelpictures::background (EchoLookAndFeel::pictureSetFor (g));
+    backgroundImage = juce::ImageCache::getFromMemory (picture.data, picture.size);
+    g.drawImage (backgroundImage, 0, 0, panel::width, panel::height, 0, 0, backgroundImage.getWidth(),
+                 backgroundImage.getHeight());
 
     g.setColour (juce::Colours::grey);
     g.setFont (11.0f);

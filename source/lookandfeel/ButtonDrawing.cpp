@@ -15,7 +15,7 @@ struct EchoLookAndFeel::ButtonPictures
     const juce::Image* hoverWhenOff;
 };
 
-bool EchoLookAndFeel::findButtonPictures (const juce::String& name, ButtonPictures& pictures) const
+bool EchoLookAndFeel::findButtonPictures (const DecodedSet& set, const juce::String& name, ButtonPictures& pictures)
 {
     // The effect buttons light up when on.
     const auto effectButton = [&] (const std::array<juce::Image, 4>& images) {
@@ -34,25 +34,25 @@ bool EchoLookAndFeel::findButtonPictures (const juce::String& name, ButtonPictur
     };
 
     if (name == panel::btn1Button.name)
-        effectButton (btn1);
+        effectButton (set.btn1);
     else if (name == panel::btn2Button.name)
-        effectButton (btn2);
+        effectButton (set.btn2);
     else if (name == panel::btn3Button.name)
-        effectButton (btn3);
+        effectButton (set.btn3);
     else if (name == panel::btnmanualButton.name)
-        tempoKey (manual);
+        tempoKey (set.manual);
     else if (name == panel::btnclassicButton.name)
-        tempoKey (classic);
+        tempoKey (set.classic);
     else if (name == panel::btnhostButton.name)
-        tempoKey (host);
+        tempoKey (set.host);
     else if (name == panel::btn58Button.name)
-        beatKey (btn58);
+        beatKey (set.btn58);
     else if (name == panel::btn68Button.name)
-        beatKey (btn68);
+        beatKey (set.btn68);
     else if (name == panel::btn78Button.name)
-        beatKey (btn78);
+        beatKey (set.btn78);
     else if (name == panel::btn88Button.name)
-        beatKey (btn88);
+        beatKey (set.btn88);
     else
         return false;
 
@@ -69,7 +69,7 @@ void EchoLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& but
     const auto drawWhole = [&] (const juce::Image& image)
     { g.drawImage (image, 0, 0, width, height, 0, 0, image.getWidth(), image.getHeight(), false); };
 
-    if (ButtonPictures pictures; findButtonPictures (name, pictures))
+    if (ButtonPictures pictures; findButtonPictures (picturesFor (g), name, pictures))
     {
         const bool on = button.getToggleState();
         drawWhole (on ? *pictures.toggledOn : *pictures.toggledOff);

@@ -18,25 +18,43 @@ void decodeGroup (std::array<juce::Image, count>& images,
 }
 } // namespace
 
-// Every picture is decoded here, once, so that painting only picks and blits. A picture that
-// cannot be decoded stays a null image and simply draws nothing.
+void EchoLookAndFeel::DecodedSet::decode (size_t set)
+{
+    scale = panelpictures::pictureSets[set].scale;
+    decodeGroup (btn1, panelpictures::btn1 (set));
+    decodeGroup (btn2, panelpictures::btn2 (set));
+    decodeGroup (btn3, panelpictures::btn3 (set));
+    decodeGroup (cateye, panelpictures::cateye (set));
+    decodeGroup (knob, panelpictures::knob (set));
+    fader = ::decode (panelpictures::fader (set)[0]);
+    decodeGroup (knob3, panelpictures::knob3 (set));
+    decodeGroup (knob12, panelpictures::knob12 (set));
+    decodeGroup (btn58, panelpictures::btn58 (set));
+    decodeGroup (btn68, panelpictures::btn68 (set));
+    decodeGroup (btn78, panelpictures::btn78 (set));
+    decodeGroup (btn88, panelpictures::btn88 (set));
+    decodeGroup (classic, panelpictures::classic (set));
+    decodeGroup (manual, panelpictures::manual (set));
+    decodeGroup (host, panelpictures::host (set));
+}
+
+// Every picture of every set is decoded here, once, so that painting only picks and blits. A
+// picture that cannot be decoded stays a null image and simply draws nothing.
 EchoLookAndFeel::EchoLookAndFeel() : textFont ("Arial", 11.0f, juce::Font::plain)
 {
-    decodeGroup (btn1, panelpictures::btn1());
-    decodeGroup (btn2, panelpictures::btn2());
-    decodeGroup (btn3, panelpictures::btn3());
-    decodeGroup (cateye, panelpictures::cateye());
-    decodeGroup (knob, panelpictures::knob());
-    fader = decode (panelpictures::fader()[0]);
-    decodeGroup (knob3, panelpictures::knob3());
-    decodeGroup (knob12, panelpictures::knob12());
-    decodeGroup (btn58, panelpictures::btn58());
-    decodeGroup (btn68, panelpictures::btn68());
-    decodeGroup (btn78, panelpictures::btn78());
-    decodeGroup (btn88, panelpictures::btn88());
-    decodeGroup (classic, panelpictures::classic());
-    decodeGroup (manual, panelpictures::manual());
-    decodeGroup (host, panelpictures::host());
+    for (size_t set = 0; set < sets.size(); ++set)
+        sets[set].decode (set);
 }
 
 EchoLookAndFeel::~EchoLookAndFeel() = default;
+
+size_t EchoLookAndFeel::pictureSetFor (juce::Graphics& g)
+{
+    const float physicalScale = g.getInternalContext().getPhysicalPixelScaleFactor();
+
+    for (size_t set = 0; set + 1 < panelpictures::pictureSets.size(); ++set)
+        if (physicalScale <= (float) panelpictures::pictureSets[set].scale)
+            return set;
+
+    return panelpictures::pictureSets.size() - 1;
+}

@@ -7,7 +7,8 @@
 
 // Draws the panel's controls from the embedded pictures: every knob, switch, lamp, fader handle
 // and lit key is a bitmap, chosen by the component's name. The editor only has to name its
-// controls; anything it names otherwise is left undrawn.
+// controls; anything it names otherwise is left undrawn. Where the screen's pixels are finer than
+// the panel's (a window scaled above 100 %), the pictures come from the 2x set.
 class EchoLookAndFeel : public juce::LookAndFeel_V2
 {
 public:
@@ -38,33 +39,46 @@ public:
     // from their next paint or creation on.
     void setFontSize (float height);
 
+    // The position in panelpictures::pictureSets of the set drawn through `g`: the first whose
+    // scale reaches the context's physical pixel scale, the largest beyond them all.
+    static size_t pictureSetFor (juce::Graphics& g);
+
 private:
     struct ButtonPictures;
-
-    const juce::Image* rotaryFrame (const juce::String& sliderName, float proportion) const;
-    bool findButtonPictures (const juce::String& buttonName, ButtonPictures&) const;
-
-    juce::Font textFont;
 
     template <const panelpictures::PictureGroup& group>
     using Pictures = std::array<juce::Image, group.count>;
 
-    // The decoded pictures, each group in its stored order.
-    Pictures<panelpictures::catalogue::btn1> btn1;
-    Pictures<panelpictures::catalogue::btn2> btn2;
-    Pictures<panelpictures::catalogue::btn3> btn3;
-    Pictures<panelpictures::catalogue::knob> knob;
-    Pictures<panelpictures::catalogue::knob3> knob3;
-    Pictures<panelpictures::catalogue::knob12> knob12;
-    Pictures<panelpictures::catalogue::cateye> cateye;
-    Pictures<panelpictures::catalogue::classic> classic;
-    Pictures<panelpictures::catalogue::manual> manual;
-    Pictures<panelpictures::catalogue::host> host;
-    juce::Image fader;
-    Pictures<panelpictures::catalogue::btn58> btn58;
-    Pictures<panelpictures::catalogue::btn68> btn68;
-    Pictures<panelpictures::catalogue::btn78> btn78;
-    Pictures<panelpictures::catalogue::btn88> btn88;
+    // The decoded pictures of one picture set, each group in its stored order.
+    struct DecodedSet
+    {
+        void decode (size_t set);
+
+        int scale = 1;
+        Pictures<panelpictures::catalogue::btn1> btn1;
+        Pictures<panelpictures::catalogue::btn2> btn2;
+        Pictures<panelpictures::catalogue::btn3> btn3;
+        Pictures<panelpictures::catalogue::knob> knob;
+        Pictures<panelpictures::catalogue::knob3> knob3;
+        Pictures<panelpictures::catalogue::knob12> knob12;
+        Pictures<panelpictures::catalogue::cateye> cateye;
+        Pictures<panelpictures::catalogue::classic> classic;
+        Pictures<panelpictures::catalogue::manual> manual;
+        Pictures<panelpictures::catalogue::host> host;
+        juce::Image fader;
+        Pictures<panelpictures::catalogue::btn58> btn58;
+        Pictures<panelpictures::catalogue::btn68> btn68;
+        Pictures<panelpictures::catalogue::btn78> btn78;
+        Pictures<panelpictures::catalogue::btn88> btn88;
+    };
+
+    const DecodedSet& picturesFor (juce::Graphics& g) const { return sets[pictureSetFor (g)]; }
+
+    static const juce::Image* rotaryFrame (const DecodedSet&, const juce::String& sliderName, float proportion);
+    static bool findButtonPictures (const DecodedSet&, const juce::String& buttonName, ButtonPictures&);
+
+    juce::Font textFont;
+    std::array<DecodedSet, panelpictures::pictureSets.size()> sets;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EchoLookAndFeel)
 };

@@ -23,7 +23,8 @@ size_t knobFrame (float proportion)
 }
 } // namespace
 
-const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName, float proportion) const
+const juce::Image* EchoLookAndFeel::rotaryFrame (const DecodedSet& pictures, const juce::String& sliderName,
+                                                 float proportion)
 {
     // A slider always reports 0 to 1; anything else (not a number included) is held to the ends
     // so that no formula can leave its strip.
@@ -31,19 +32,19 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName,
 
     if (sliderName == panel::inputSlider.name || sliderName == panel::lengthSlider.name ||
         sliderName == panel::volumeSlider.name || sliderName == panel::toneSlider.name)
-        return &knob[knobFrame (p)];
+        return &pictures.knob[knobFrame (p)];
 
     if (sliderName == panel::selectionSlider.name)
-        return evenFrame (knob3, p);
+        return evenFrame (pictures.knob3, p);
 
     if (sliderName == panel::delaySelectionSlider.name)
-        return evenFrame (knob12, p);
+        return evenFrame (pictures.knob12, p);
 
     if (sliderName == panel::vuSlider.name)
-        return evenFrame (cateye, p);
+        return evenFrame (pictures.cateye, p);
 
     if (sliderName == "Fader")
-        return &fader;
+        return &pictures.fader;
 
     return nullptr;
 }
@@ -51,7 +52,7 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const juce::String& sliderName,
 void EchoLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos, float,
                                         float, juce::Slider& slider)
 {
-    if (const auto* frame = rotaryFrame (slider.getName(), sliderPos))
+    if (const auto* frame = rotaryFrame (picturesFor (g), slider.getName(), sliderPos))
         g.drawImage (*frame, x, y, width, height, 0, 0, frame->getWidth(), frame->getHeight(), false);
 }
 
@@ -68,12 +69,15 @@ void EchoLookAndFeel::drawLinearSliderThumb (juce::Graphics& g, int, int y, int,
     if (slider.getName() != panel::bpmSlider.name)
         return;
 
-    const int w = fader.getWidth();
-    const int h = fader.getHeight();
+    // Placed by the handle's size on the panel, whichever set draws it.
+    const auto& pictures = picturesFor (g);
+    const auto& fader = pictures.fader;
+    const int w = fader.getWidth() / pictures.scale;
+    const int h = fader.getHeight() / pictures.scale;
 
     if (h == 0)
         return;
 
     const int left = (int) ((double) sliderPos - w * 0.5);
-    g.drawImage (fader, left, y, (height * w) / h, height, 0, 0, w, h, false);
+    g.drawImage (fader, left, y, (height * w) / h, height, 0, 0, fader.getWidth(), fader.getHeight(), false);
 }

@@ -9,7 +9,9 @@ namespace
 {
 using vimbrel::test::hasInk;
 using vimbrel::test::layered;
+using vimbrel::test::pictureSetCount;
 using vimbrel::test::samePixels;
+using vimbrel::test::scaleOf;
 using vimbrel::test::snapshot;
 
 // A window on the display holding one text button, and the real mouse pointer moved over the
@@ -60,13 +62,14 @@ struct Case
     const char* name;
     int width, height;
     bool toggledOn, mouseOver;
-    std::vector<juce::Image> expected; // drawn one over the other; none: nothing at all
+    std::vector<vimbrel::test::NamedPicture> expected; // drawn one over the other; none: nothing at all
     bool enabled = true;
 };
 
 // Effect buttons light up when on; the tempo and beat-fraction keys show their dark, lit face
 // (the picture named on) while off. Hover pictures are laid over the first picture, except on a
-// selected tempo key. Names outside the panel's buttons draw nothing, captions never show.
+// selected tempo key. Names outside the panel's buttons draw nothing, captions never show. A
+// screen scaled to 200 % shows the same pictures of the 2x set.
 TEST (ButtonDrawing, EachButtonShowsThePicturesOfItsState)
 {
     // One case per line, however long.
@@ -120,9 +123,10 @@ TEST (ButtonDrawing, EachButtonShowsThePicturesOfItsState)
         button.setEnabled (c.enabled);
         ASSERT_TRUE (screen.pointerOver (c.mouseOver)) << c.name;
 
-        EXPECT_TRUE (samePixels (snapshot (button), layered (c.width, c.height, c.expected)))
-            << c.name << (c.toggledOn ? " on" : " off") << (c.mouseOver ? ", mouse over" : "")
-            << (c.enabled ? "" : ", disabled");
+        for (size_t set = 0; set < pictureSetCount; ++set)
+            EXPECT_TRUE (samePixels (snapshot (button, scaleOf (set)), layered (c.width, c.height, set, c.expected)))
+                << c.name << (c.toggledOn ? " on" : " off") << (c.mouseOver ? ", mouse over" : "")
+                << (c.enabled ? "" : ", disabled") << ", " << scaleOf (set) << "x";
     }
 }
 

@@ -24,8 +24,9 @@ juce::String symbolOf (std::string_view fileName)
     return symbol;
 }
 
-// Each group embeds exactly the catalogue's pictures, and hands them out in the catalogue's
-// order: 16 groups, 194 pictures, with the film strips the frame formulas walk at their lengths.
+// Each group of each set embeds exactly the catalogue's pictures, and hands them out in the
+// catalogue's order: 16 groups, 194 pictures per set, a 1x and a 2x set, with the film strips
+// the frame formulas walk at their lengths.
 TEST (PanelPictures, EachGroupEmbedsItsCataloguePicturesInStoredOrder)
 {
     size_t total = 0;
@@ -33,7 +34,7 @@ TEST (PanelPictures, EachGroupEmbedsItsCataloguePicturesInStoredOrder)
     for (const auto& group : embeddedGroups())
     {
         const auto& listed = group.catalogue;
-        SCOPED_TRACE (text (listed.nameSpace));
+        SCOPED_TRACE (text (listed.nameSpace) + " in " + text (group.set.folder));
         EXPECT_EQ ((int) listed.count, group.embeddedCount) << "pictures embedded but not listed";
 
         for (size_t i = 0; i < listed.count; ++i)
@@ -49,8 +50,14 @@ TEST (PanelPictures, EachGroupEmbedsItsCataloguePicturesInStoredOrder)
         total += listed.count;
     }
 
-    EXPECT_EQ (16u, embeddedGroups().size());
-    EXPECT_EQ (194u, total);
+    ASSERT_EQ (2u, panelpictures::pictureSets.size());
+    EXPECT_EQ (1, panelpictures::pictureSets[0].scale);
+    EXPECT_EQ (2, panelpictures::pictureSets[1].scale);
+    EXPECT_EQ (2u * 16u, embeddedGroups().size());
+    EXPECT_EQ (2u * 194u, total);
+
+    // The sets are different pictures, not one embedded twice.
+    EXPECT_NE (panelpictures::knob (0)[0].size, panelpictures::knob (1)[0].size);
 
     namespace catalogue = panelpictures::catalogue;
     EXPECT_EQ (115u, catalogue::knob.count);
@@ -59,8 +66,9 @@ TEST (PanelPictures, EachGroupEmbedsItsCataloguePicturesInStoredOrder)
     EXPECT_EQ (25u, catalogue::cateye.count);
 }
 
-// Every picture is an 8-bit, non-interlaced PNG of its group's size, RGBA (the panel RGB), and
-// decodes to an image of that size, with an alpha channel exactly when the file has one.
+// Every picture is an 8-bit, non-interlaced PNG of its group's size times its set's scale, RGBA
+// (the panel RGB), and decodes to an image of that size, with an alpha channel exactly when the
+// file has one.
 TEST (PanelPictures, EveryPictureDecodesAtItsGroupsSizeAndColourType)
 {
     constexpr int rgb = 2, rgba = 6;
@@ -68,10 +76,12 @@ TEST (PanelPictures, EveryPictureDecodesAtItsGroupsSizeAndColourType)
     for (const auto& group : embeddedGroups())
     {
         const auto& listed = group.catalogue;
+        const int width = listed.width * group.set.scale;
+        const int height = listed.height * group.set.scale;
 
         for (size_t i = 0; i < listed.count; ++i)
         {
-            SCOPED_TRACE (text (listed.names[i]));
+            SCOPED_TRACE (text (group.set.folder) + "/" + text (listed.names[i]));
             const auto& picture = group.pictures[i];
             ASSERT_GT (picture.size, 33);
 
@@ -80,16 +90,16 @@ TEST (PanelPictures, EveryPictureDecodesAtItsGroupsSizeAndColourType)
             { return (int) ((header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]); };
             EXPECT_EQ (0, std::memcmp (header, "\x89PNG\r\n\x1a\n", 8));
             EXPECT_EQ (0, std::memcmp (header + 12, "IHDR", 4));
-            EXPECT_EQ (listed.width, bigEndian (16));
-            EXPECT_EQ (listed.height, bigEndian (20));
+            EXPECT_EQ (width, bigEndian (16));
+            EXPECT_EQ (height, bigEndian (20));
             EXPECT_EQ (8, header[24]) << "bit depth";
             EXPECT_EQ (listed.alpha ? rgba : rgb, header[25]) << "colour type";
             EXPECT_EQ (0, header[28]) << "interlace method";
 
             const auto image = juce::ImageCache::getFromMemory (picture.data, picture.size);
             ASSERT_TRUE (image.isValid());
-            EXPECT_EQ (listed.width, image.getWidth());
-            EXPECT_EQ (listed.height, image.getHeight());
+            EXPECT_EQ (width, image.getWidth());
+            EXPECT_EQ (height, image.getHeight());
             EXPECT_EQ (listed.alpha, image.hasAlphaChannel());
         }
     }

@@ -6,7 +6,10 @@
 namespace
 {
 using vimbrel::test::layered;
+using vimbrel::test::pictureIn;
+using vimbrel::test::pictureSetCount;
 using vimbrel::test::samePixels;
+using vimbrel::test::scaleOf;
 using vimbrel::test::snapshot;
 
 // A rotary slider set up like the panel's: no text box, range 0 to 1 in the given steps.
@@ -23,10 +26,11 @@ struct Knob
 
     ~Knob() { slider.setLookAndFeel (nullptr); }
 
-    juce::Image at (double value)
+    // What a screen scaled to `scale` shows of the knob at `value`.
+    juce::Image at (double value, int scale = 1)
     {
         slider.setValue (value, juce::dontSendNotification);
-        return snapshot (slider);
+        return snapshot (slider, scale);
     }
 
     EchoLookAndFeel lookAndFeel;
@@ -34,28 +38,29 @@ struct Knob
 };
 
 // A frame of an embedded film strip by the number in its file name: knobsfinal0097 is frame 97.
-juce::Image numberedFrame (const char* (*findByName) (const char*, int&), const char* prefix, size_t frame)
+juce::Image numberedFrame (std::string_view group, const char* prefix, size_t frame, size_t set)
 {
-    const auto symbol = prefix + juce::String (frame).paddedLeft ('0', 4) + "_png";
-    int size = 0;
-    const char* data = findByName (symbol.toRawUTF8(), size);
-    return data != nullptr ? juce::ImageCache::getFromMemory (data, size) : juce::Image();
+    return pictureIn (group, prefix + juce::String (frame).paddedLeft ('0', 4), set);
 }
 
 // The panel's knobs step by 0.008771, so they have 115 positions; the strip's short stride
-// shows frame 0 and frame 97 at two positions each and ends on frame 112 at the top.
+// shows frame 0 and frame 97 at two positions each and ends on frame 112 at the top. Each
+// position shows the same frame of the 2x strip on a screen scaled to 200 %.
 TEST (RotarySliderDrawing, EveryKnobPositionShowsItsFrame)
 {
-    for (const char* name : { "InputSlider", "LengthSlider", "VolumeSlider", "ToneSlider" })
+    for (size_t set = 0; set < pictureSetCount; ++set)
     {
-        Knob knob (name, 0.008771);
-
-        for (int k = 0; k <= 114; ++k)
+        for (const char* name : { "InputSlider", "LengthSlider", "VolumeSlider", "ToneSlider" })
         {
-            const size_t frame = (size_t) (k - (k >= 1) - (k >= 99));
-            EXPECT_TRUE (
-                samePixels (knob.at (k * 0.008771), numberedFrame (knob::getNamedResource, "knobsfinal", frame)))
-                << name << " at step " << k << " should show frame " << frame;
+            Knob knob (name, 0.008771);
+
+            for (int k = 0; k <= 114; ++k)
+            {
+                const size_t frame = (size_t) (k - (k >= 1) - (k >= 99));
+                EXPECT_TRUE (samePixels (knob.at (k * 0.008771, scaleOf (set)),
+                                         numberedFrame ("knob", "knobsfinal", frame, set)))
+                    << name << " at step " << k << " should show frame " << frame << " at " << scaleOf (set) << "x";
+            }
         }
     }
 }
@@ -66,7 +71,7 @@ TEST (RotarySliderDrawing, KnobEndsAndSwitchPositionsShowTheirFrames)
     {
         const char* name;
         double interval, value;
-        juce::Image expected;
+        vimbrel::test::NamedPicture expected;
     };
 
     const Case cases[] = {
@@ -85,13 +90,17 @@ TEST (RotarySliderDrawing, KnobEndsAndSwitchPositionsShowTheirFrames)
         { "DelaySelectionSlider", 0.083, 0.996, PICTURE (knob12, pleknob12) },
         { "DelaySelectionSlider", 0.0, 1.0, PICTURE (knob12, pleknob12) },
         // A rotary "Fader" is the handle picture, stretched over the slider.
-        { "Fader", 0.0, 0.5, layered (91, 91, { PICTURE (fader, fader) }) },
+        { "Fader", 0.0, 0.5, PICTURE (fader, fader) },
     };
 
-    for (const auto& c : cases)
+    for (size_t set = 0; set < pictureSetCount; ++set)
     {
-        Knob knob (c.name, c.interval);
-        EXPECT_TRUE (samePixels (knob.at (c.value), c.expected)) << c.name << " at " << c.value;
+        for (const auto& c : cases)
+        {
+            Knob knob (c.name, c.interval);
+            EXPECT_TRUE (samePixels (knob.at (c.value, scaleOf (set)), layered (91, 91, set, { c.expected })))
+                << c.name << " at " << c.value << ", " << scaleOf (set) << "x";
+        }
     }
 }
 
@@ -100,10 +109,11 @@ TEST (RotarySliderDrawing, EveryLampStepShowsTheNextFrame)
 {
     Knob lamp ("VUSlider", 0.04, 86);
 
-    for (int k = 0; k <= 25; ++k)
-        EXPECT_TRUE (samePixels (lamp.at (k * 0.04),
-                                 numberedFrame (cateye::getNamedResource, "cats_eye_small", (size_t) std::min (k, 24))))
-            << "step " << k;
+    for (size_t set = 0; set < pictureSetCount; ++set)
+        for (int k = 0; k <= 25; ++k)
+            EXPECT_TRUE (samePixels (lamp.at (k * 0.04, scaleOf (set)),
+                                     numberedFrame ("cateye", "cats_eye_small", (size_t) std::min (k, 24), set)))
+                << "step " << k << ", " << scaleOf (set) << "x";
 }
 
 TEST (SliderDrawing, SlidersWithOtherNamesDrawNothing)
@@ -148,7 +158,7 @@ TEST (SliderDrawing, FaderHandleIsCentredOnTheThumb)
 
     EchoLookAndFeel lookAndFeel;
     juce::Slider slider ("BpmSlider");
-    const auto handle = PICTURE (fader, fader);
+    const auto handle = PICTURE (fader, fader).in (0);
 
     for (const auto& c : cases)
     {
@@ -167,7 +177,8 @@ TEST (SliderDrawing, FaderHandleIsCentredOnTheThumb)
     }
 }
 
-// The tempo fader as the panel has it: the handle alone, no track, at the thumb position.
+// The tempo fader as the panel has it: the handle alone, no track, at the thumb position, on a
+// screen at 100 % and at 200 %.
 TEST (SliderDrawing, TempoFaderShowsOnlyItsHandle)
 {
     EchoLookAndFeel lookAndFeel;
@@ -181,10 +192,16 @@ TEST (SliderDrawing, TempoFaderShowsOnlyItsHandle)
 
     // Halfway along a thumb travel of 9 to 181 pixels: the handle spans 81 to 108.
     ASSERT_EQ (95.0f, fader.getPositionOfValue (0.6));
-    juce::Image expected (juce::Image::ARGB, 190, 32, true);
-    juce::Graphics (expected).drawImageAt (PICTURE (fader, fader), 81, 0);
 
-    EXPECT_TRUE (samePixels (snapshot (fader), expected));
+    for (size_t set = 0; set < pictureSetCount; ++set)
+    {
+        const int scale = scaleOf (set);
+        juce::Image expected (juce::Image::ARGB, 190 * scale, 32 * scale, true);
+        juce::Graphics (expected).drawImageAt (PICTURE (fader, fader).in (set), 81 * scale, 0);
+
+        EXPECT_TRUE (samePixels (snapshot (fader, scale), expected)) << scale << "x";
+    }
+
     fader.setLookAndFeel (nullptr);
 }
 } // namespace

@@ -3,6 +3,7 @@
 //   vimbrel-screenshot OUTPUT.png            the window in a playing state: the knobs turned,
 //                                            the first effect on and the level lamp lit
 //   vimbrel-screenshot --window OUTPUT.png   the window as its processor creates it
+//   vimbrel-screenshot --2x OUTPUT.png       either, as a screen scaled to 200 % shows it
 
 #include "editor/EchoPluginEditor.h"
 #include "processor/EchoPluginProcessor.h"
@@ -26,7 +27,7 @@ const SlotValue playingState[] = {
     { Slot::manualBpm, 0.6f }, { Slot::levelStep, 0.6f },  { Slot::stereoFeedback1, 1.0f },
 };
 
-juce::Image renderWindow (bool playing)
+juce::Image renderWindow (bool playing, float scale)
 {
     // The processor holds the echo's delay memory: far too large for the stack.
     const auto processor = std::make_unique<NewProjectAudioProcessor>();
@@ -40,7 +41,7 @@ juce::Image renderWindow (bool playing)
     // The lamp follows the level on the window's timer, which has not run yet.
     editor.timerCallback();
 
-    return editor.createComponentSnapshot (editor.getLocalBounds());
+    return editor.createComponentSnapshot (editor.getLocalBounds(), true, scale);
 }
 
 bool writePng (const juce::Image& image, const juce::File& file)
@@ -55,22 +56,24 @@ int main (int argc, char** argv)
 {
     const juce::StringArray arguments (argv + 1, argc - 1);
     const bool window = arguments.contains ("--window");
+    const bool twice = arguments.contains ("--2x");
     const auto outputs = [&]
     {
         auto rest = arguments;
         rest.removeString ("--window");
+        rest.removeString ("--2x");
         return rest;
     }();
 
     if (outputs.size() != 1 || outputs[0].startsWith ("-"))
     {
-        std::cerr << "usage: vimbrel-screenshot [--window] OUTPUT.png\n";
+        std::cerr << "usage: vimbrel-screenshot [--window] [--2x] OUTPUT.png\n";
         return 2;
     }
 
     const juce::ScopedJuceInitialiser_GUI framework;
     const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (outputs[0]);
-    const auto image = renderWindow (! window);
+    const auto image = renderWindow (! window, twice ? 2.0f : 1.0f);
 
     if (! image.isValid() || ! writePng (image, file))
     {

@@ -58,9 +58,12 @@ juce::Font Fonts::script (float height) const
     return font;
 }
 
-juce::Image render (int width, int height, bool withAlpha, const std::function<void (juce::Graphics&)>& draw)
+juce::Image render (int scale, int logicalWidth, int logicalHeight, bool withAlpha,
+                    const std::function<void (juce::Graphics&)>& draw)
 {
     constexpr int s = supersampling;
+    const int width = logicalWidth * scale;
+    const int height = logicalHeight * scale;
     juce::Image big (juce::Image::ARGB, width * s, height * s, true, juce::SoftwareImageType());
 
     {
@@ -69,7 +72,7 @@ juce::Image render (int width, int height, bool withAlpha, const std::function<v
         if (! withAlpha)
             g.fillAll (juce::Colours::black);
 
-        g.addTransform (juce::AffineTransform::scale ((float) s));
+        g.addTransform (juce::AffineTransform::scale ((float) (s * scale)));
         draw (g);
     }
 

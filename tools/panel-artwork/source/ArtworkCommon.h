@@ -27,9 +27,12 @@ struct Fonts
     juce::Font script (float height) const;
 };
 
-// Draws at `supersampling` times the size and returns the box-filtered picture. The callback
-// draws in the final pixel coordinates. An RGB picture is drawn over opaque black.
-juce::Image render (int width, int height, bool withAlpha, const std::function<void (juce::Graphics&)>& draw);
+// A width x height picture drawn `scale` times larger: `scale` times as many pixels each way, the
+// same drawing at that size (the 2x set is drawn, never enlarged from the 1x set).
+// Draws at `supersampling` times that size and returns the box-filtered picture. The callback
+// draws in the coordinates of the 1x picture. An RGB picture is drawn over opaque black.
+juce::Image render (int scale, int width, int height, bool withAlpha,
+                    const std::function<void (juce::Graphics&)>& draw);
 
 // Adds a little monochrome grain to an opaque picture (powder-coat / hammer finish).
 void addGrain (juce::Image& image, juce::Rectangle<int> area, float amount, juce::int64 seed);

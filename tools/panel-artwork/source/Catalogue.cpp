@@ -46,61 +46,65 @@ KeyLook keyLook (int index)
 
 // The three buttons share one well on the panel and overlap by two pixels; each picture places
 // its face so that the faces are equally wide with three-pixel gaps between them.
-Painter effectButton (const Fonts& fonts, juce::Rectangle<int> bounds, float faceLeftOnPanel, int numeral)
+Painter effectButton (int scale, const Fonts& fonts, juce::Rectangle<int> bounds, float faceLeftOnPanel, int numeral)
 {
     constexpr float faceWidth = 52.0f;
     const auto face = juce::Rectangle<float> (faceLeftOnPanel - (float) bounds.getX(), 5.0f, faceWidth,
                                               (float) bounds.getHeight() - 10.0f);
 
-    return [&fonts, bounds, face, numeral] (int index)
+    return [scale, &fonts, bounds, face, numeral] (int index)
     {
-        return drawEffectButton (fonts, bounds.getWidth(), bounds.getHeight(), face, juce::String (numeral),
+        return drawEffectButton (scale, fonts, bounds.getWidth(), bounds.getHeight(), face, juce::String (numeral),
                                  effectButtonLook (index));
     };
 }
 
 // The editor squeezes the 50-pixel CLASSIC and MANUAL pictures into 42-pixel buttons, so they
 // are drawn as 42-pixel keys stretched to 50: squeezed, they match the HOST key.
-Painter tempoKey (const Fonts& fonts, const PictureGroup& group, const char* legend)
+Painter tempoKey (int scale, const Fonts& fonts, const PictureGroup& group, const char* legend)
 {
     constexpr float keyWidthOnPanel = 42.0f;
     constexpr float legendHeight = 8.0f;
 
-    return [&fonts, &group, legend] (int index)
-    { return drawKey (fonts, group.width, group.height, keyWidthOnPanel, legend, legendHeight, keyLook (index)); };
+    return [scale, &fonts, &group, legend] (int index) {
+        return drawKey (scale, fonts, group.width, group.height, keyWidthOnPanel, legend, legendHeight,
+                        keyLook (index));
+    };
 }
 
-Painter beatKey (const Fonts& fonts, const PictureGroup& group, int eighths)
+Painter beatKey (int scale, const Fonts& fonts, const PictureGroup& group, int eighths)
 {
     constexpr float legendHeight = 9.5f;
 
-    return [&fonts, &group, eighths] (int index)
+    return [scale, &fonts, &group, eighths] (int index)
     {
-        return drawKey (fonts, group.width, group.height, (float) group.width, juce::String (eighths) + "/8",
+        return drawKey (scale, fonts, group.width, group.height, (float) group.width, juce::String (eighths) + "/8",
                         legendHeight, keyLook (index));
     };
 }
 } // namespace
 
-std::vector<Picture> drawCatalogue (const Fonts& fonts, juce::StringArray& problems)
+std::vector<Picture> drawCatalogue (const Fonts& fonts, int scale, juce::StringArray& problems)
 {
+    const int s = scale;
     const std::pair<const PictureGroup*, Painter> painters[] = {
-        { &catalogue::bg, [&] (int) { return drawPanel (fonts, problems); } },
-        { &catalogue::knob, [] (int i) { return drawKnob (knobAngleDegrees (i, (int) catalogue::knob.count)); } },
-        { &catalogue::knob3, [] (int i) { return drawKnob (switchAngleDegrees (i)); } },
-        { &catalogue::knob12, [] (int i) { return drawKnob (knobAngleDegrees (i, (int) catalogue::knob12.count)); } },
-        { &catalogue::cateye, [] (int i) { return drawMagicEye (i, (int) catalogue::cateye.count); } },
-        { &catalogue::fader, [] (int) { return drawFaderHandle(); } },
-        { &catalogue::btn1, effectButton (fonts, panel::btn1Button.bounds, 357.0f, 1) },
-        { &catalogue::btn2, effectButton (fonts, panel::btn2Button.bounds, 412.0f, 2) },
-        { &catalogue::btn3, effectButton (fonts, panel::btn3Button.bounds, 467.0f, 3) },
-        { &catalogue::classic, tempoKey (fonts, catalogue::classic, "CLASSIC") },
-        { &catalogue::manual, tempoKey (fonts, catalogue::manual, "MANUAL") },
-        { &catalogue::host, tempoKey (fonts, catalogue::host, "HOST") },
-        { &catalogue::btn58, beatKey (fonts, catalogue::btn58, 5) },
-        { &catalogue::btn68, beatKey (fonts, catalogue::btn68, 6) },
-        { &catalogue::btn78, beatKey (fonts, catalogue::btn78, 7) },
-        { &catalogue::btn88, beatKey (fonts, catalogue::btn88, 8) },
+        { &catalogue::bg, [&] (int) { return drawPanel (s, fonts, problems); } },
+        { &catalogue::knob, [s] (int i) { return drawKnob (s, knobAngleDegrees (i, (int) catalogue::knob.count)); } },
+        { &catalogue::knob3, [s] (int i) { return drawKnob (s, switchAngleDegrees (i)); } },
+        { &catalogue::knob12,
+          [s] (int i) { return drawKnob (s, knobAngleDegrees (i, (int) catalogue::knob12.count)); } },
+        { &catalogue::cateye, [s] (int i) { return drawMagicEye (s, i, (int) catalogue::cateye.count); } },
+        { &catalogue::fader, [s] (int) { return drawFaderHandle (s); } },
+        { &catalogue::btn1, effectButton (s, fonts, panel::btn1Button.bounds, 357.0f, 1) },
+        { &catalogue::btn2, effectButton (s, fonts, panel::btn2Button.bounds, 412.0f, 2) },
+        { &catalogue::btn3, effectButton (s, fonts, panel::btn3Button.bounds, 467.0f, 3) },
+        { &catalogue::classic, tempoKey (s, fonts, catalogue::classic, "CLASSIC") },
+        { &catalogue::manual, tempoKey (s, fonts, catalogue::manual, "MANUAL") },
+        { &catalogue::host, tempoKey (s, fonts, catalogue::host, "HOST") },
+        { &catalogue::btn58, beatKey (s, fonts, catalogue::btn58, 5) },
+        { &catalogue::btn68, beatKey (s, fonts, catalogue::btn68, 6) },
+        { &catalogue::btn78, beatKey (s, fonts, catalogue::btn78, 7) },
+        { &catalogue::btn88, beatKey (s, fonts, catalogue::btn88, 8) },
     };
 
     std::vector<Picture> pictures;
@@ -121,11 +125,11 @@ std::vector<Picture> drawCatalogue (const Fonts& fonts, juce::StringArray& probl
             const auto& name = group->names[i];
             auto image = painter->second ((int) i);
 
-            if (image.getWidth() != group->width || image.getHeight() != group->height ||
+            if (image.getWidth() != group->width * scale || image.getHeight() != group->height * scale ||
                 image.hasAlphaChannel() != group->alpha)
                 problems.add (text (name) + " is drawn " + juce::String (image.getWidth()) + " x " +
                               juce::String (image.getHeight()) + (image.hasAlphaChannel() ? " RGBA" : " RGB") +
-                              ", not as the catalogue lists it");
+                              ", not as the catalogue lists it at " + juce::String (scale) + "x");
 
             pictures.push_back ({ text (group->folder), text (name), std::move (image) });
         }

@@ -13,11 +13,11 @@ struct Picture
     juce::Image image;
 };
 
-// Every picture of the picture catalogue, group by group, each group in its stored order.
-// Problems are added to `problems`: a picture drawn at another size or colour type than the
-// catalogue lists, and the panel's layout problems (legends colliding with each other or with
-// controls).
-std::vector<Picture> drawCatalogue (const Fonts& fonts, juce::StringArray& problems);
+// Every picture of the picture catalogue, group by group, each group in its stored order, drawn
+// at `scale` times the catalogue's size. Problems are added to `problems`: a picture drawn at
+// another size or colour type than the catalogue lists, and the panel's layout problems (legends
+// colliding with each other or with controls).
+std::vector<Picture> drawCatalogue (const Fonts& fonts, int scale, juce::StringArray& problems);
 
 const Picture* findPicture (const std::vector<Picture>& pictures, const juce::String& folder, const juce::String& name);
 

@@ -61,10 +61,10 @@ void drawKeyFace (juce::Graphics& g, juce::Rectangle<float> face, float corner, 
 }
 } // namespace
 
-juce::Image drawEffectButton (const Fonts& fonts, int width, int height, juce::Rectangle<float> face,
+juce::Image drawEffectButton (int scale, const Fonts& fonts, int width, int height, juce::Rectangle<float> face,
                               const juce::String& numeral, EffectButtonLook look)
 {
-    return render (width, height, true,
+    return render (scale, width, height, true,
                    [&fonts, face, numeral, look] (juce::Graphics& g)
                    {
                        const bool lit = look == EffectButtonLook::on || look == EffectButtonLook::onHover;
@@ -102,11 +102,11 @@ juce::Image drawEffectButton (const Fonts& fonts, int width, int height, juce::R
                    });
 }
 
-juce::Image drawKey (const Fonts& fonts, int width, int height, float drawnWidth, const juce::String& legendText,
-                     float legendHeight, KeyLook look)
+juce::Image drawKey (int scale, const Fonts& fonts, int width, int height, float drawnWidth,
+                     const juce::String& legendText, float legendHeight, KeyLook look)
 {
     return render (
-        width, height, true,
+        scale, width, height, true,
         [&fonts, width, height, drawnWidth, legendText, legendHeight, look] (juce::Graphics& g)
         {
             g.addTransform (juce::AffineTransform::scale ((float) width / drawnWidth, 1.0f));
@@ -153,10 +153,10 @@ juce::Image drawKey (const Fonts& fonts, int width, int height, float drawnWidth
         });
 }
 
-juce::Image drawFaderHandle()
+juce::Image drawFaderHandle (int scale)
 {
     return render (
-        27, 32, true,
+        scale, 27, 32, true,
         [] (juce::Graphics& g)
         {
             // The body keeps clear of the picture's sides, which the slider clips at the ends of

@@ -166,10 +166,10 @@ void drawCap (juce::Graphics& g, juce::Point<float> centre, float angle)
 }
 } // namespace
 
-juce::Image drawKnob (float pointerDegrees)
+juce::Image drawKnob (int scale, float pointerDegrees)
 {
     return render (
-        91, 91, true,
+        scale, 91, 91, true,
         [pointerDegrees] (juce::Graphics& g)
         {
             const juce::Point<float> centre (45.5f, 45.5f);

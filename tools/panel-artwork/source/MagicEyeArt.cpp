@@ -37,12 +37,12 @@ juce::Colour phosphor (float intensity)
 }
 } // namespace
 
-juce::Image drawMagicEye (int frame, int frameCount)
+juce::Image drawMagicEye (int scale, int frame, int frameCount)
 {
     const float level = (float) frame / (float) (frameCount - 1);
 
     return render (
-        86, 86, true,
+        scale, 86, 86, true,
         [level] (juce::Graphics& g)
         {
             const juce::Point<float> centre (43.0f, 43.0f);

@@ -1,15 +1,21 @@
 // Draws the plug-in's front-panel artwork: the background and every film strip and button
-// picture, written as PNG files into one folder per image group.
+// picture, written as PNG files into one folder per image group, once for every picture set
+// (images/ at 1x, images@2x/ at 2x).
 //
 //   panel-artwork [output-folder] [--preview folder]
 //
-// The output folder defaults to the repository's resources/images. With --preview, the panel
-// with all controls placed on it, and sheets of every frame, are written as well.
+// The output folder, which receives the sets' folders, defaults to the repository's resources/.
+// With --preview, the panel with all controls placed on it, and sheets of every frame, are
+// written as well (from the 1x set).
 
 #include "Catalogue.h"
 
+#include <PictureCatalogue.h>
+
 #include <iostream>
 #include <set>
+#include <utility>
+#include <vector>
 
 #ifndef PANEL_ARTWORK_DEFAULT_OUTPUT
 #error "the build defines PANEL_ARTWORK_DEFAULT_OUTPUT"
@@ -57,7 +63,10 @@ int main (int argc, char* argv[])
     }
 
     juce::StringArray problems;
-    const auto pictures = artwork::drawCatalogue (fonts, problems);
+    std::vector<std::pair<panelpictures::PictureSet, std::vector<artwork::Picture>>> sets;
+
+    for (const auto& set : panelpictures::pictureSets)
+        sets.emplace_back (set, artwork::drawCatalogue (fonts, set.scale, problems));
 
     if (! problems.isEmpty())
     {
@@ -68,33 +77,38 @@ int main (int argc, char* argv[])
         return 1;
     }
 
-    std::set<juce::String> folders;
-    juce::int64 totalBytes = 0;
-
-    for (const auto& picture : pictures)
+    for (const auto& [set, pictures] : sets)
     {
-        const auto folder = outputRoot.getChildFile (picture.folder);
-        const auto file = folder.getChildFile (picture.name + ".png");
-        juce::MemoryOutputStream png;
+        const auto setFolder = outputRoot.getChildFile (juce::String (set.folder.data(), set.folder.size()));
+        std::set<juce::String> folders;
+        juce::int64 totalBytes = 0;
 
-        if (! folder.createDirectory() || ! juce::PNGImageFormat().writeImageToStream (picture.image, png) ||
-            ! file.replaceWithData (png.getData(), png.getDataSize()))
+        for (const auto& picture : pictures)
         {
-            std::cerr << "panel-artwork: cannot write " << file.getFullPathName() << "\n";
-            return 1;
+            const auto folder = setFolder.getChildFile (picture.folder);
+            const auto file = folder.getChildFile (picture.name + ".png");
+            juce::MemoryOutputStream png;
+
+            if (! folder.createDirectory() || ! juce::PNGImageFormat().writeImageToStream (picture.image, png) ||
+                ! file.replaceWithData (png.getData(), png.getDataSize()))
+            {
+                std::cerr << "panel-artwork: cannot write " << file.getFullPathName() << "\n";
+                return 1;
+            }
+
+            folders.insert (picture.folder);
+            totalBytes += (juce::int64) png.getDataSize();
         }
 
-        folders.insert (picture.folder);
-        totalBytes += (juce::int64) png.getDataSize();
+        std::cout << "panel-artwork: wrote " << pictures.size() << " images in " << folders.size() << " folders ("
+                  << totalBytes / 1024 << " KiB) to " << setFolder.getFullPathName() << "\n";
     }
 
-    if (previewFolder != juce::File() && ! artwork::writePreviews (pictures, fonts, previewFolder))
+    if (previewFolder != juce::File() && ! artwork::writePreviews (sets.front().second, fonts, previewFolder))
     {
         std::cerr << "panel-artwork: cannot write the previews to " << previewFolder.getFullPathName() << "\n";
         return 1;
     }
 
-    std::cout << "panel-artwork: wrote " << pictures.size() << " images in " << folders.size() << " folders ("
-              << totalBytes / 1024 << " KiB) to " << outputRoot.getFullPathName() << "\n";
     return 0;
 }

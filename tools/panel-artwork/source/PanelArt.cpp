@@ -549,11 +549,11 @@ juce::StringArray checkLegends (const std::vector<PrintedLegend>& legends)
 }
 } // namespace
 
-juce::Image drawPanel (const Fonts& fonts, juce::StringArray& layoutProblems)
+juce::Image drawPanel (int scale, const Fonts& fonts, juce::StringArray& layoutProblems)
 {
     std::vector<PrintedLegend> legends;
 
-    auto panel = render (panel::width, panel::height, false,
+    auto panel = render (scale, panel::width, panel::height, false,
                          [&fonts, &legends] (juce::Graphics& g)
                          {
                              PanelPainter painter (g, fonts);
