@@ -20,6 +20,7 @@ void decodeGroup (std::array<juce::Image, count>& images,
 
 void EchoLookAndFeel::DecodedSet::decode (size_t set)
 {
+    decoded = true;
     scale = panelpictures::pictureSets[set].scale;
     decodeGroup (btn1, panelpictures::btn1 (set));
     decodeGroup (btn2, panelpictures::btn2 (set));
@@ -38,13 +39,10 @@ void EchoLookAndFeel::DecodedSet::decode (size_t set)
     decodeGroup (host, panelpictures::host (set));
 }
 
-// Every picture of every set is decoded here, once, so that painting only picks and blits. A
-// picture that cannot be decoded stays a null image and simply draws nothing.
-EchoLookAndFeel::EchoLookAndFeel() : textFont ("Arial", 11.0f, juce::Font::plain)
-{
-    for (size_t set = 0; set < sets.size(); ++set)
-        sets[set].decode (set);
-}
+// The 1x pictures are decoded here, once, so that painting only picks and blits; the 2x set,
+// which takes most of the time and memory, only when a scaled screen first draws it. A picture
+// that cannot be decoded stays a null image and simply draws nothing.
+EchoLookAndFeel::EchoLookAndFeel() : textFont ("Arial", 11.0f, juce::Font::plain) { sets[0].decode (0); }
 
 EchoLookAndFeel::~EchoLookAndFeel() = default;
 
@@ -57,4 +55,14 @@ size_t EchoLookAndFeel::pictureSetFor (juce::Graphics& g)
             return set;
 
     return panelpictures::pictureSets.size() - 1;
+}
+
+const EchoLookAndFeel::DecodedSet& EchoLookAndFeel::picturesFor (juce::Graphics& g)
+{
+    const auto set = pictureSetFor (g);
+
+    if (! sets[set].decoded)
+        sets[set].decode (set);
+
+    return sets[set];
 }

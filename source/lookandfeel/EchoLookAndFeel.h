@@ -54,6 +54,7 @@ private:
     {
         void decode (size_t set);
 
+        bool decoded = false;
         int scale = 1;
         Pictures<panelpictures::catalogue::btn1> btn1;
         Pictures<panelpictures::catalogue::btn2> btn2;
@@ -72,7 +73,8 @@ private:
         Pictures<panelpictures::catalogue::btn88> btn88;
     };
 
-    const DecodedSet& picturesFor (juce::Graphics& g) const { return sets[pictureSetFor (g)]; }
+    // The set drawn through `g`, decoded the first time it is drawn.
+    const DecodedSet& picturesFor (juce::Graphics& g);
 
     static const juce::Image* rotaryFrame (const DecodedSet&, const juce::String& sliderName, float proportion);
     static bool findButtonPictures (const DecodedSet&, const juce::String& buttonName, ButtonPictures&);
