@@ -3,7 +3,8 @@
 //   vimbrel-screenshot OUTPUT.png            the window in a playing state: the knobs turned,
 //                                            the first effect on and the level lamp lit
 //   vimbrel-screenshot --window OUTPUT.png   the window as its processor creates it
-//   vimbrel-screenshot --2x OUTPUT.png       either, as a screen scaled to 200 % shows it
+//   vimbrel-screenshot --scale S OUTPUT.png  either, as a screen scaled by S (1 to 4; 2 is
+//                                            200 %) shows it
 
 #include "editor/EchoPluginEditor.h"
 #include "processor/EchoPluginProcessor.h"
@@ -55,25 +56,36 @@ bool writePng (const juce::Image& image, const juce::File& file)
 int main (int argc, char** argv)
 {
     const juce::StringArray arguments (argv + 1, argc - 1);
-    const bool window = arguments.contains ("--window");
-    const bool twice = arguments.contains ("--2x");
-    const auto outputs = [&]
+    auto outputs = arguments;
+    const bool window = outputs.contains ("--window");
+    outputs.removeString ("--window");
+
+    float scale = 1.0f;
+    const int scaleOption = outputs.indexOf ("--scale");
+
+    if (scaleOption >= 0)
     {
-        auto rest = arguments;
-        rest.removeString ("--window");
-        rest.removeString ("--2x");
-        return rest;
-    }();
+        const auto value = outputs[scaleOption + 1];
+        scale = value.getFloatValue();
+
+        if (! value.containsOnly ("0123456789.") || ! (scale >= 1.0f && scale <= 4.0f))
+        {
+            std::cerr << "vimbrel-screenshot: the scale must be a number from 1 to 4, not \"" << value << "\"\n";
+            return 2;
+        }
+
+        outputs.removeRange (scaleOption, 2);
+    }
 
     if (outputs.size() != 1 || outputs[0].startsWith ("-"))
     {
-        std::cerr << "usage: vimbrel-screenshot [--window] [--2x] OUTPUT.png\n";
+        std::cerr << "usage: vimbrel-screenshot [--window] [--scale S] OUTPUT.png\n";
         return 2;
     }
 
     const juce::ScopedJuceInitialiser_GUI framework;
     const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (outputs[0]);
-    const auto image = renderWindow (! window, twice ? 2.0f : 1.0f);
+    const auto image = renderWindow (! window, scale);
 
     if (! image.isValid() || ! writePng (image, file))
     {
