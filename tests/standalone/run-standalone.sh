@@ -2,7 +2,8 @@
 # Starts the built standalone app on the X display it is given (a virtual one under xvfb-run),
 # on a machine without a sound card, twice: once it is stopped with SIGINT (Ctrl+C in a
 # terminal), once its window is closed. Each time it must show its window, keep running, and
-# then exit by itself with status 0 within a few seconds.
+# then exit by itself with status 0 within a few seconds. Then once more on a desktop whose
+# scale is 2, where its window must be twice as wide and twice as high in pixels.
 #
 #   tests/standalone/run-standalone.sh <standalone app> <x-window helper> <scratch folder>
 set -euo pipefail
@@ -25,15 +26,27 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# What a window manager would provide: see x-window.cpp.
-"$x_window" hold >"$work/hold.log" 2>&1 &
-holder=$!
-trap 'kill "$holder" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-    grep -q "ready" "$work/hold.log" && break
-    sleep 0.1
-done
-grep -q "ready" "$work/hold.log" || { cat "$work/hold.log"; echo "run-standalone: x-window hold did not start" >&2; exit 1; }
+# Everything started in the background, ended on exit.
+helpers=()
+trap 'for p in "${helpers[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
+
+# What a window manager would provide, and with a scale what a desktop's settings daemon
+# publishes: see x-window.cpp.
+# start_holder <log name> [scale]
+start_holder() {
+    local log="$work/$1"
+    shift
+    "$x_window" hold "$@" >"$log" 2>&1 &
+    helpers+=($!)
+    for _ in $(seq 50); do
+        grep -q "ready" "$log" && return 0
+        sleep 0.1
+    done
+    cat "$log"
+    echo "run-standalone: x-window hold $* did not start" >&2
+    exit 1
+}
+start_holder hold.log
 
 # run_once <how> <stop command...>
 run_once() {
@@ -58,6 +71,8 @@ run_once() {
         echo "run-standalone: $how: the app ended by itself" >&2
         return 1
     fi
+    window_size=$("$x_window" size "$title" 5 | sed -n 's/^x-window: size //p')
+    printf 'run-standalone: %s: window is %s pixels\n' "$how" "${window_size/ / x }"
 
     "$@" "$pid"
     started=$(now_ms)
@@ -86,6 +101,34 @@ close_window() { "$x_window" close "$title" 5; }
 
 failed=0
 run_once sigint interrupt || failed=1
+read -r width height <<<"${window_size:-0 0}"
+# The window holds the 876 x 300 panel (and the framework's title bar and border).
+if [ "$width" -lt 876 ] || [ "$height" -lt 300 ]; then
+    echo "run-standalone: the window is $width x $height pixels, too small for the 876 x 300 panel" >&2
+    failed=1
+fi
 run_once window-closed close_window || failed=1
+
+# The desktop at a scale of 2, on a private display so that the settings published there reach
+# no other test. The framework sizes a window in physical pixels as its size in logical ones
+# times its display's scale: twice the size at scale 1, so the panel shows at 1752 x 600.
+Xvfb -displayfd 3 -nolisten tcp -screen 0 2560x1600x24 3>"$work/scaled-display" >"$work/xvfb.log" 2>&1 &
+helpers+=($!)
+for _ in $(seq 50); do
+    [ -s "$work/scaled-display" ] && break
+    sleep 0.1
+done
+[ -s "$work/scaled-display" ] || { cat "$work/xvfb.log"; echo "run-standalone: no private X display started" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/scaled-display")"
+start_holder hold-scaled.log 2
+window_size=
+run_once scaled interrupt || failed=1
+if [ "${window_size:-}" != "$((width * 2)) $((height * 2))" ]; then
+    size=${window_size:-unknown}
+    echo "run-standalone: at a desktop scale of 2 the window is ${size/ / x } pixels;" \
+         "want $((width * 2)) x $((height * 2)), twice its $width x $height at scale 1" >&2
+    failed=1
+fi
+
 [ "$failed" -eq 0 ] && echo "run-standalone: done"
 exit "$failed"

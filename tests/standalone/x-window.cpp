@@ -3,19 +3,30 @@
 // does when its close button is pressed (a WM_DELETE_WINDOW message), so no window manager has
 // to run on the virtual display.
 //
-//   x-window hold                      make the window manager's names known, then stay connected
+//   x-window hold [<scale>]            make the window manager's names known, then stay connected;
+//                                      with a scale, also publish it as the desktop's scale
 //   x-window wait  <title> <seconds>   exit 0 once the window is shown, 1 if it is not in time
 //   x-window close <title> <seconds>   the same, then ask it to close
+//   x-window size  <title> <seconds>   the same as wait, and print the window's size in pixels
 //
 // The framework looks up the names WM_PROTOCOLS and WM_DELETE_WINDOW only if they already exist
 // when it starts (a window manager makes them), and the X server forgets them when its last
 // client leaves: "hold" makes them and keeps the server from forgetting while the app runs.
+//
+// On Linux the framework takes a display's scale from the desktop's settings only where a
+// window manager has published the work area (_NET_WORKAREA on the root window): then, for each
+// screen the X server's RandR extension lists, it reads the integer setting
+// Gdk/WindowScalingFactor from the XSETTINGS manager (what GNOME's settings daemon runs), and
+// without one asks gsettings or the screen's DPI. "hold <scale>" does what the window manager
+// and the settings daemon of such a desktop do: it publishes the work area and, as the XSETTINGS
+// manager of screen 0, the scaling factor.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -64,12 +75,85 @@ Window findShownWindow (Display* display, Window parent, const std::string& titl
 
 // Windows can go away between listing and asking: such errors are not fatal here.
 int ignoreErrors (Display*, XErrorEvent*) { return 0; }
+
+// The whole screen as the work area of the one desktop.
+void publishWorkArea (Display* display)
+{
+    const long area[] = { 0, 0, DisplayWidth (display, DefaultScreen (display)),
+                          DisplayHeight (display, DefaultScreen (display)) };
+    XChangeProperty (display, DefaultRootWindow (display), XInternAtom (display, "_NET_WORKAREA", False), XA_CARDINAL,
+                     32, PropModeReplace, reinterpret_cast<const unsigned char*> (area), 4);
+}
+
+void appendCard16 (std::string& bytes, unsigned int value)
+{
+    const auto v = static_cast<uint16_t> (value);
+    bytes.append (reinterpret_cast<const char*> (&v), sizeof v);
+}
+
+void appendCard32 (std::string& bytes, unsigned long value)
+{
+    const auto v = static_cast<uint32_t> (value);
+    bytes.append (reinterpret_cast<const char*> (&v), sizeof v);
+}
+
+// Becomes the XSETTINGS manager of screen 0 (owner of the selection _XSETTINGS_S0) with one
+// integer setting, Gdk/WindowScalingFactor, in the layout of the XSETTINGS specification:
+// a header (byte order, serial, number of settings), then per setting its type, name, serial
+// and value, in this machine's byte order.
+bool publishScalingFactor (Display* display, int scale)
+{
+    const Window root = DefaultRootWindow (display);
+    const Window owner = XCreateSimpleWindow (display, root, 0, 0, 1, 1, 0, 0, 0);
+    const Atom selection = XInternAtom (display, "_XSETTINGS_S0", False);
+    const Atom settingsAtom = XInternAtom (display, "_XSETTINGS_SETTINGS", False);
+
+    const std::string name = "Gdk/WindowScalingFactor";
+    std::string bytes;
+    const unsigned int one = 1;
+    bytes.push_back (*reinterpret_cast<const char*> (&one) == 1 ? LSBFirst : MSBFirst);
+    bytes.append (3, '\0');
+    appendCard32 (bytes, 1); // serial
+    appendCard32 (bytes, 1); // number of settings
+    bytes.push_back (0);     // an integer
+    bytes.push_back (0);
+    appendCard16 (bytes, (unsigned int) name.size());
+    bytes += name;
+    bytes.append ((4 - name.size() % 4) % 4, '\0');
+    appendCard32 (bytes, 1); // the setting's serial
+    appendCard32 (bytes, (unsigned long) scale);
+
+    XChangeProperty (display, owner, settingsAtom, settingsAtom, 8, PropModeReplace,
+                     reinterpret_cast<const unsigned char*> (bytes.data()), (int) bytes.size());
+    XSetSelectionOwner (display, selection, owner, CurrentTime);
+    if (XGetSelectionOwner (display, selection) != owner)
+        return false;
+
+    // Clients that started before listen for this announcement.
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = root;
+    event.xclient.message_type = XInternAtom (display, "MANAGER", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = (long) selection;
+    event.xclient.data.l[2] = (long) owner;
+    XSendEvent (display, root, False, StructureNotifyMask, &event);
+    return true;
+}
 } // namespace
 
 int main (int argc, char* argv[])
 {
-    if (argc == 2 && std::strcmp (argv[1], "hold") == 0)
+    if ((argc == 2 || argc == 3) && std::strcmp (argv[1], "hold") == 0)
     {
+        const int scale = argc == 3 ? std::atoi (argv[2]) : 0;
+        if (argc == 3 && scale < 1)
+        {
+            std::fprintf (stderr, "x-window: the scale must be a whole number from 1 up\n");
+            return 2;
+        }
+
         Display* display = XOpenDisplay (nullptr);
         if (display == nullptr)
         {
@@ -78,16 +162,32 @@ int main (int argc, char* argv[])
         }
         XInternAtom (display, "WM_PROTOCOLS", False);
         XInternAtom (display, "WM_DELETE_WINDOW", False);
+        if (scale > 0)
+        {
+            publishWorkArea (display);
+            if (! publishScalingFactor (display, scale))
+            {
+                std::fprintf (stderr, "x-window: another XSETTINGS manager runs on this display\n");
+                return 1;
+            }
+        }
         XSync (display, False);
         std::printf ("x-window: ready\n");
         std::fflush (stdout);
+
+        // The manager answers no requests, but its connection must be read so that the
+        // server does not hold back on it.
         for (;;)
-            std::this_thread::sleep_for (std::chrono::hours (1));
+        {
+            XEvent event;
+            XNextEvent (display, &event);
+        }
     }
 
-    if (argc != 4 || (std::strcmp (argv[1], "wait") != 0 && std::strcmp (argv[1], "close") != 0))
+    if (argc != 4 || (std::strcmp (argv[1], "wait") != 0 && std::strcmp (argv[1], "close") != 0 &&
+                      std::strcmp (argv[1], "size") != 0))
     {
-        std::fprintf (stderr, "usage: x-window hold | x-window wait|close <title> <seconds>\n");
+        std::fprintf (stderr, "usage: x-window hold [<scale>] | x-window wait|close|size <title> <seconds>\n");
         return 2;
     }
 
@@ -114,6 +214,16 @@ int main (int argc, char* argv[])
         std::this_thread::sleep_for (std::chrono::milliseconds (50));
     }
     std::printf ("x-window: window \"%s\" is shown (0x%lx)\n", title.c_str(), (unsigned long) window);
+
+    if (std::strcmp (argv[1], "size") == 0)
+    {
+        XWindowAttributes attributes {};
+        const bool known = XGetWindowAttributes (display, window, &attributes) != 0;
+        if (known)
+            std::printf ("x-window: size %d %d\n", attributes.width, attributes.height);
+        XCloseDisplay (display);
+        return known ? 0 : 1;
+    }
 
     if (std::strcmp (argv[1], "close") == 0)
     {
