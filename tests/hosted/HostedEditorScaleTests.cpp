@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -39,32 +41,54 @@ std::vector<Window> childrenOf (Display* display, Window window)
     return result;
 }
 
-// The plug-in's own window: the framework's host embeds it in a window of its own, which is a
-// child of the host's desktop window, so it is that window's only grandchild. Its size is what
-// the plug-in's side made of the size the host confirmed.
-std::optional<PixelSize> pluginWindowSize (Display* display, Window hostWindow)
+// The plug-in's own window: the framework's hosts embed it in windows of their own below the
+// host's desktop window (one level deep for the VST3, three for the LV2), so it is the most
+// deeply nested window there that is more than the framework's 1 x 1 windows (which take key
+// focus, or wait for their size).
+Window pluginWindow (Display* display, Window window, int depth, int& deepest)
 {
-    std::vector<Window> grandchildren;
-    for (auto child : childrenOf (display, hostWindow))
-        for (auto grandchild : childrenOf (display, child))
-            grandchildren.push_back (grandchild);
+    Window found = 0;
+    for (auto child : childrenOf (display, window))
+    {
+        XWindowAttributes attributes {};
+        if (XGetWindowAttributes (display, child, &attributes) == 0 || attributes.map_state == IsUnmapped)
+            continue;
 
+        if (depth + 1 > deepest && (attributes.width > 1 || attributes.height > 1))
+        {
+            deepest = depth + 1;
+            found = child;
+        }
+
+        if (const auto below = pluginWindow (display, child, depth + 1, deepest))
+            found = below;
+    }
+
+    return found;
+}
+
+Window pluginWindow (Display* display, Window hostWindow)
+{
+    int deepest = 0;
+    return pluginWindow (display, hostWindow, 0, deepest);
+}
+
+std::optional<PixelSize> sizeOf (Display* display, Window window)
+{
     XWindowAttributes attributes {};
-    if (grandchildren.size() != 1 || XGetWindowAttributes (display, grandchildren[0], &attributes) == 0 ||
-        attributes.map_state != IsViewable)
+    if (window == 0 || XGetWindowAttributes (display, window, &attributes) == 0)
         return std::nullopt;
 
     return PixelSize { attributes.width, attributes.height };
 }
 
-// The built bundle's editor, opened by the framework's VST3 hosting in a desktop window of the
-// host, as a DAW opens it; the test looks at the windows through a connection of its own.
+// A plug-in's editor, opened by the framework's hosting in a desktop window of the host, as a
+// DAW opens it; the test looks at the windows through an X connection of its own.
 class HostedWindow
 {
 public:
-    HostedWindow()
+    explicit HostedWindow (std::unique_ptr<juce::AudioPluginInstance> loaded) : plugin (std::move (loaded))
     {
-        plugin = loadBuiltPlugin();
         if (plugin == nullptr)
             return;
 
@@ -92,15 +116,15 @@ public:
 
     bool isOpen() const { return editor != nullptr && display != nullptr && window.getPeer() != nullptr; }
 
-    // The host's view of the plug-in's window: the framework's VST3PluginWindow, which takes
-    // the size the plug-in's IPlugView::getSize reports, in physical pixels divided by the
-    // host's own desktop scale (1 here).
+    // The host's view of the plug-in's window: for the VST3 the framework's VST3PluginWindow,
+    // which takes the size the plug-in's IPlugView::getSize reports; for the LV2 the size the
+    // plug-in's UI asks for through ui:resize. Both in physical pixels divided by the host's
+    // own desktop scale, which is 1 here.
     PixelSize hostSize() const { return { editor->getWidth(), editor->getHeight() }; }
 
-    std::optional<PixelSize> pluginSize() const
-    {
-        return pluginWindowSize (display, (Window) window.getPeer()->getNativeHandle());
-    }
+    Window pluginWindow() const { return ::pluginWindow (display, (Window) window.getPeer()->getNativeHandle()); }
+
+    std::optional<PixelSize> pluginSize() const { return sizeOf (display, pluginWindow()); }
 
     // Runs the message loop (which also runs the plug-in's window events) until both sizes are
     // the wanted one, and on until what was posted meanwhile has been delivered: they must
@@ -117,12 +141,13 @@ public:
     Display* display = nullptr;
 };
 
-// A host's content scale, and the window it must lead to. The framework's VST3PluginWindow
-// passes its scale on through IPlugViewContentScaleSupport::setContentScaleFactor; the
-// plug-in's side puts the scale on the 876 x 300 editor as a transform and reports the
-// editor's bounds through it, widened to the smallest whole-pixel rectangle that holds them
-// (Rectangle<int>::transformedBy); the host sizes its window to that. At these scales 876 s
-// and 300 s are whole numbers, so the window is exactly the panel times the scale.
+// A host's content scale, and the window it must lead to. The framework's hosts pass their
+// scale on (the VST3 one through IPlugViewContentScaleSupport::setContentScaleFactor, the LV2
+// one as the ui:scaleFactor option); the plug-in's side puts it on the 876 x 300 editor as a
+// transform and reports the editor's bounds through it, widened to the smallest whole-pixel
+// rectangle that holds them (Rectangle<int>::transformedBy); the host sizes its window to that.
+// At these scales 876 s and 300 s are whole numbers, so the window is exactly the panel times
+// the scale.
 struct ScaleStep
 {
     const char* name;
@@ -140,55 +165,111 @@ constexpr ScaleStep hostScales[] = {
     { "back to 100 % again", 1.0f, { 876, 300 } },
 };
 
+const juce::String lv2Uri = "https://kvor.example/plugins/FHA_Vimbrel2";
+
+std::unique_ptr<juce::AudioPluginInstance> loadBuiltLv2()
+{
+    juce::String error;
+    auto plugin = vimbrel::host::loadLv2Plugin (vimbrel::host::lv2BundleUnderTest(), lv2Uri, 48000.0, 512, error);
+    EXPECT_NE (plugin, nullptr) << error;
+    return plugin;
+}
+
+bool buildMakesLv2() { return vimbrel::host::lv2BundleUnderTest() != juce::File(); }
+
 bool hasDisplay() { return juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isNotEmpty(); }
 
-TEST (HostedEditorScale, WindowFollowsTheHostsContentScale)
+// The formats whose window the tests open, each through the framework's hosting of it.
+struct Format
+{
+    const char* name;
+    std::unique_ptr<juce::AudioPluginInstance> (*load)();
+    bool (*isBuilt)();
+};
+
+const Format formats[] = {
+    { "VST3", [] { return loadBuiltPlugin(); }, [] { return true; } },
+    { "LV2", loadBuiltLv2, buildMakesLv2 },
+};
+
+TEST (HostedEditorScale, WindowFollowsTheHostsScale)
 {
     if (! hasDisplay())
         GTEST_SKIP() << "needs a display (scripts/test provides a virtual one)";
 
-    HostedWindow hosted;
-    ASSERT_TRUE (hosted.isOpen());
-    ASSERT_TRUE (hosted.settlesAt ({ 876, 300 }))
-        << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
-
-    for (const auto& step : hostScales)
+    for (const auto& format : formats)
     {
-        SCOPED_TRACE (step.name);
-        hosted.editor->setScaleFactor (step.scale);
-        EXPECT_TRUE (hosted.settlesAt (step.size)) << "want " << step.size << "; host " << hosted.hostSize()
-                                                   << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+        SCOPED_TRACE (format.name);
+        if (! format.isBuilt())
+            continue;
+
+        HostedWindow hosted (format.load());
+        ASSERT_TRUE (hosted.isOpen());
+        ASSERT_TRUE (hosted.settlesAt ({ 876, 300 }))
+            << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+
+        for (const auto& step : hostScales)
+        {
+            SCOPED_TRACE (step.name);
+            hosted.editor->setScaleFactor (step.scale);
+            EXPECT_TRUE (hosted.settlesAt (step.size)) << "want " << step.size << "; host " << hosted.hostSize()
+                                                       << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+        }
     }
 }
 
-// The plug-in's editor cannot be resized (IPlugView::canResize says so), so the framework's
-// host does not pass a smaller window of its own on to the plug-in: the plug-in's window keeps
-// its scaled size and the host's window shows part of it. The plug-in must go on following
-// the scale afterwards.
+// What a format does with a host window smaller than the scaled panel, at 200 %. The VST3
+// editor says it cannot be resized (IPlugView::canResize), so the framework's VST3 host does
+// not pass its size on: the plug-in's window keeps the scaled panel's size and the host's
+// window shows part of it. The LV2 host passes its size to the UI (ui:resize), and the
+// plug-in's window takes it; the panel then shrinks to fit, centred (the window tests check
+// how). Either way the plug-in must go on following the host afterwards.
+struct SmallerWindow
+{
+    const char* format;
+    PixelSize pluginSize;
+};
+
+constexpr PixelSize hostSmaller { 1000, 400 };
+
+constexpr SmallerWindow smallerWindows[] = {
+    { "VST3", { 1752, 600 } },
+    { "LV2", hostSmaller },
+};
+
 TEST (HostedEditorScale, HostWindowSmallerThanTheScaledPanelLeavesThePluginWorking)
 {
     if (! hasDisplay())
         GTEST_SKIP() << "needs a display (scripts/test provides a virtual one)";
 
-    HostedWindow hosted;
-    ASSERT_TRUE (hosted.isOpen());
-    hosted.editor->setScaleFactor (2.0f);
-    ASSERT_TRUE (hosted.settlesAt ({ 1752, 600 }));
-
-    const PixelSize smaller { 1000, 400 };
-    hosted.editor->setSize (smaller.width, smaller.height);
-    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (100));
-    EXPECT_EQ (hosted.hostSize(), smaller);
-    const auto plugin = hosted.pluginSize();
-    ASSERT_TRUE (plugin.has_value()) << "the plug-in's window is no longer shown";
-    EXPECT_EQ (*plugin, (PixelSize { 1752, 600 }));
-
-    for (const auto& step : { hostScales[1], hostScales[0] })
+    for (const auto& smaller : smallerWindows)
     {
-        SCOPED_TRACE (step.name);
-        hosted.editor->setScaleFactor (step.scale);
-        EXPECT_TRUE (hosted.settlesAt (step.size)) << "want " << step.size << "; host " << hosted.hostSize()
-                                                   << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+        SCOPED_TRACE (smaller.format);
+        const auto& format =
+            *std::find_if (std::begin (formats), std::end (formats),
+                           [&] (const Format& f) { return std::strcmp (f.name, smaller.format) == 0; });
+        if (! format.isBuilt())
+            continue;
+
+        HostedWindow hosted (format.load());
+        ASSERT_TRUE (hosted.isOpen());
+        hosted.editor->setScaleFactor (2.0f);
+        ASSERT_TRUE (hosted.settlesAt ({ 1752, 600 }));
+
+        hosted.editor->setSize (hostSmaller.width, hostSmaller.height);
+        EXPECT_TRUE (
+            vimbrel::test::runMessageLoopUntil ([&] { return hosted.pluginSize() == smaller.pluginSize; }, 5000));
+        EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (100));
+        EXPECT_EQ (hosted.hostSize(), hostSmaller);
+        EXPECT_EQ (hosted.pluginSize(), smaller.pluginSize);
+
+        // Given the scaled panel's size again, and then a new scale, the plug-in follows.
+        hosted.editor->setSize (1752, 600);
+        EXPECT_TRUE (hosted.settlesAt ({ 1752, 600 }))
+            << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+        hosted.editor->setScaleFactor (1.0f);
+        EXPECT_TRUE (hosted.settlesAt ({ 876, 300 }))
+            << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
     }
 }
 } // namespace
