@@ -2,6 +2,8 @@
 
 #include "../lookandfeel/PanelPictures.h"
 
+#include <cmath>
+
 NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioProcessor* processorToEdit)
     : juce::AudioProcessorEditor (processorToEdit), processor (processorToEdit)
 {
@@ -121,15 +123,21 @@ void NewProjectAudioProcessorEditor::paint (juce::Graphics& g)
 
 void NewProjectAudioProcessorEditor::resized()
 {
-    // The panel shrinks to fit a smaller window and stays centred; it never grows.
+    // The panel shrinks to fit a smaller window and stays centred; it never grows. Unshrunk, it
+    // is centred to the whole pixel, so that a window one pixel larger than the panel (as hosts'
+    // rounding leaves it after some scale changes) still shows every picture one to one.
     const auto w = getWidth();
     const auto h = getHeight();
-    const float scale = (w >= panel::width && h >= panel::height)
-                            ? 1.0f
-                            : (float) juce::jmin ((double) w / panel::width, (double) h / panel::height);
+    const bool whole = w >= panel::width && h >= panel::height;
+    const float scale = whole ? 1.0f : (float) juce::jmin ((double) w / panel::width, (double) h / panel::height);
+    const auto centre = [whole, scale] (int size, int panelSize)
+    {
+        const float offset = ((float) size - (float) panelSize * scale) / 2.0f;
+        return whole ? std::floor (offset) : offset;
+    };
 
-    const auto transform = juce::AffineTransform::scale (scale).translated (((float) w - panel::width * scale) / 2.0f,
-                                                                            ((float) h - panel::height * scale) / 2.0f);
+    const auto transform =
+        juce::AffineTransform::scale (scale).translated (centre (w, panel::width), centre (h, panel::height));
 
     if (! transform.isSingularity())
     {

@@ -267,6 +267,9 @@ TEST_F (WindowLayout, ShrinksToFitButNeverGrows)
         { 438, 150, 0.5f, 0.0f, 0.0f },
         { 1000, 300, 1.0f, 62.0f, 0.0f },
         { 876, 600, 1.0f, 0.0f, 150.0f },
+        // Unshrunk, the panel stays on whole pixels.
+        { 877, 300, 1.0f, 0.0f, 0.0f },
+        { 879, 303, 1.0f, 1.0f, 1.0f },
         { 800, 400, (float) (800.0 / 876.0), 0.0f, (400.0f - 300.0f * (float) (800.0 / 876.0)) / 2.0f },
     };
 

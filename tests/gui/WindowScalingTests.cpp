@@ -105,6 +105,23 @@ TEST_F (WindowScaling, AtOneAndTwoTimesEveryPixelIsItsSetsPicture)
     }
 }
 
+// A host that rounds a scaled size up can hand the window back a pixel or two larger than the
+// panel at 100 %: the panel is then drawn exactly as in a window of its own size.
+TEST_F (WindowScaling, AWindowAPixelLargerShowsThePanelOneToOne)
+{
+    auto& editor = openEditor();
+    const auto exact = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
+
+    for (const int extra : { 1, 2, 3 })
+    {
+        editor.setSize (panel::width + extra, panel::height + extra);
+        const auto larger = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
+        const auto offset = juce::Point<int> (extra / 2, extra / 2);
+
+        EXPECT_TRUE (samePixels (larger.getClippedImage (exact.getBounds() + offset), exact)) << "+" << extra;
+    }
+}
+
 // At 200 % with the window made half as large, the panel shrinks to one screen pixel per panel
 // pixel: exactly the window at 100 %, drawn from the 1x set.
 TEST_F (WindowScaling, HalfSizeAtTwoHundredPercentIsTheWindowAtOneHundred)
