@@ -98,7 +98,7 @@ void appendCard32 (std::string& bytes, unsigned long value)
 }
 
 // Becomes the XSETTINGS manager of screen 0 (owner of the selection _XSETTINGS_S0) with one
-// integer setting, Gdk/WindowScalingFactor, in the layout of the XSETTINGS specification:
+// integer setting, Gdk/WindowScalingFactor, in the XSETTINGS wire format:
 // a header (byte order, serial, number of settings), then per setting its type, name, serial
 // and value, in this machine's byte order.
 bool publishScalingFactor (Display* display, int scale)
