@@ -165,16 +165,6 @@ constexpr ScaleStep hostScales[] = {
     { "back to 100 % again", 1.0f, { 876, 300 } },
 };
 
-const juce::String lv2Uri = "https://kvor.example/plugins/FHA_Vimbrel2";
-
-std::unique_ptr<juce::AudioPluginInstance> loadBuiltLv2()
-{
-    juce::String error;
-    auto plugin = vimbrel::host::loadLv2Plugin (vimbrel::host::lv2BundleUnderTest(), lv2Uri, 48000.0, 512, error);
-    EXPECT_NE (plugin, nullptr) << error;
-    return plugin;
-}
-
 bool buildMakesLv2() { return vimbrel::host::lv2BundleUnderTest() != juce::File(); }
 
 bool hasDisplay() { return juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isNotEmpty(); }
@@ -189,7 +179,7 @@ struct Format
 
 const Format formats[] = {
     { "VST3", [] { return loadBuiltPlugin(); }, [] { return true; } },
-    { "LV2", loadBuiltLv2, buildMakesLv2 },
+    { "LV2", [] { return vimbrel::test::loadBuiltLv2Plugin(); }, buildMakesLv2 },
 };
 
 TEST (HostedEditorScale, WindowFollowsTheHostsScale)

@@ -6,9 +6,6 @@
 
 namespace
 {
-// LV2 hosts and saved sessions know the plug-in by this URI.
-const juce::String lv2Uri = "https://kvor.example/plugins/FHA_Vimbrel2";
-
 constexpr double rate = 48000.0;
 constexpr int blockSize = 512;
 
@@ -41,8 +38,7 @@ juce::AudioBuffer<float> playTestSignal (juce::AudioPluginInstance& plugin)
 // samples, bit for bit, with the defaults and after a factory program.
 TEST (HostedLv2, PlaysExactlyWhatTheVst3Plays)
 {
-    const auto lv2Bundle = vimbrel::host::lv2BundleUnderTest();
-    if (lv2Bundle == juce::File())
+    if (vimbrel::host::lv2BundleUnderTest() == juce::File())
         GTEST_SKIP() << "this build makes no LV2";
 
     juce::AudioBuffer<float> withDefaults;
@@ -58,10 +54,9 @@ TEST (HostedLv2, PlaysExactlyWhatTheVst3Plays)
     for (const int program : { -1, 1, 3 })
     {
         auto vst3 = vimbrel::test::loadBuiltPlugin (rate, blockSize);
-        juce::String error;
-        auto lv2 = vimbrel::host::loadLv2Plugin (lv2Bundle, lv2Uri, rate, blockSize, error);
+        auto lv2 = vimbrel::test::loadBuiltLv2Plugin (rate, blockSize);
         ASSERT_NE (vst3, nullptr);
-        ASSERT_NE (lv2, nullptr) << error;
+        ASSERT_NE (lv2, nullptr);
         ASSERT_EQ (lv2->getTotalNumOutputChannels(), 2);
 
         if (program >= 0)

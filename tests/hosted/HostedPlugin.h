@@ -18,6 +18,21 @@ inline std::unique_ptr<juce::AudioPluginInstance> loadBuiltPlugin (double sample
     return plugin;
 }
 
+// The build's LV2, through the framework's LV2 hosting; null where the build makes no LV2.
+// LV2 hosts and saved sessions know the plug-in by its URI.
+inline std::unique_ptr<juce::AudioPluginInstance> loadBuiltLv2Plugin (double sampleRate = 48000.0, int blockSize = 512)
+{
+    const auto bundle = vimbrel::host::lv2BundleUnderTest();
+    if (bundle == juce::File())
+        return nullptr;
+
+    juce::String error;
+    auto plugin = vimbrel::host::loadLv2Plugin (bundle, "https://kvor.example/plugins/FHA_Vimbrel2", sampleRate,
+                                                blockSize, error);
+    EXPECT_NE (plugin, nullptr) << error;
+    return plugin;
+}
+
 // Runs one block of silence, as a playing host does between its other calls; parameter
 // changes the plug-in reports leave it this way.
 inline void processOneBlock (juce::AudioPluginInstance& plugin, int numSamples = 512)
