@@ -21,7 +21,7 @@ double threadCpuSeconds()
 
 // The heaviest setting: swell, all four heads selected, stereo feedback on, 1 to 4 stages.
 // Every iteration runs a round of blocks through the engine's instances, then the same round
-// through as many instances of the plain reading (the tests' ReferenceEcho), each timed on the
+// through as many instances of the plain reading (tools/reference-echo), each timed on the
 // thread's CPU clock. "realtime" is seconds of audio per CPU second, "ratio" the
 // engine's realtime factor over the plain reading's in the same run.
 void processBlockRealtimeFactor (benchmark::State& state)
@@ -33,7 +33,7 @@ void processBlockRealtimeFactor (benchmark::State& state)
     const int instances = (int) state.range (4);
 
     std::vector<std::unique_ptr<NewProjectAudioProcessor>> processors;
-    std::vector<std::unique_ptr<vimbrel::test::ReferenceEcho>> plainReadings;
+    std::vector<std::unique_ptr<vimbrel::reference::ReferenceEcho>> plainReadings;
     for (int i = 0; i < instances; ++i)
     {
         processors.push_back (std::make_unique<NewProjectAudioProcessor>());
@@ -44,7 +44,7 @@ void processBlockRealtimeFactor (benchmark::State& state)
                                              { Slot::stereoFeedback1, 1.0f },
                                              { Slot::stereoFeedback2, 1.0f } },
                                            blockSize);
-        plainReadings.push_back (std::make_unique<vimbrel::test::ReferenceEcho> (*processors.back()));
+        plainReadings.push_back (std::make_unique<vimbrel::reference::ReferenceEcho> (*processors.back()));
         plainReadings.back()->prepare (sampleRate);
     }
 

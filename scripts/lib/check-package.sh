@@ -9,6 +9,7 @@ set -euo pipefail
 export LC_ALL=C # one sort order for the file lists
 
 build_dir=$(cd "${1:?usage: check-package.sh <build dir>}" && pwd)
+source "$build_dir/product.env" # VIMBREL_LV2_URI
 out="$build_dir/package"
 deb=$(ls "$out"/fha-vimbrel2_*.deb)
 tarball=${deb%.deb}.tar.gz
@@ -73,7 +74,7 @@ grep -q '^Plug-in "FHA_Vimbrel2", 2 in / 2 out' "$work/vst3.log" && grep -q '^Pr
 echo "ok    the unpacked VST3 bundle loads in vimbrel-host: 2 in / 2 out, 6 programs"
 
 if command -v lv2ls >/dev/null 2>&1; then
-    LV2_PATH="$work/root/usr/lib/lv2" lv2ls | grep -qx "https://kvor.example/plugins/FHA_Vimbrel2" ||
+    LV2_PATH="$work/root/usr/lib/lv2" lv2ls | grep -qxF "$VIMBREL_LV2_URI" ||
         fail "lv2ls does not list the unpacked LV2 bundle"
     echo "ok    lv2ls lists the unpacked LV2 bundle"
 fi

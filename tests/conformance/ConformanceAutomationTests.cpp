@@ -121,12 +121,12 @@ TEST (ConformanceAutomation, EveryParameterAndTheProgramEvery32SamplesFromThreeT
         });
 
     // Three seconds of audio, at least, while the window refreshes.
-    const bool played = runMessageLoopUntil ([&] { return audio.blocks >= 3 * 48000 / blockSize; }, 60000);
+    const bool played = runMessageLoopUntil ([&] { return audio.blocks() >= 3 * 48000 / blockSize; }, 60000);
     writing = false;
     writer.join();
     audio.stop();
 
-    EXPECT_TRUE (played) << "only " << audio.blocks << " blocks in a minute";
+    EXPECT_TRUE (played) << "only " << audio.blocks() << " blocks in a minute";
     EXPECT_GT (writes.load(), 100);
     EXPECT_EQ (findings.text(), "");
     EXPECT_TRUE (window.editor->isShowing());

@@ -13,7 +13,7 @@ TEST (ConformanceWindow, OpensBeforeTheFirstPreparationAndStaysThroughIt)
     if (juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isEmpty())
         GTEST_SKIP() << "needs a display (scripts/test provides a virtual one)";
 
-    auto plugin = loadUnpreparedPlugin();
+    auto plugin = loadUnpreparedBuiltPlugin();
     ASSERT_NE (plugin, nullptr);
 
     std::unique_ptr<juce::AudioProcessorEditor> editor (plugin->createEditorIfNeeded());

@@ -4,7 +4,7 @@ folder of user presets) and checks that it holds every slot value create-session
 The state is the plug-in's own saved state, the same bytes the VST3 saves, in the framework's
 text form. Prints every value it compares.
 
-    check-lv2-state.py <folder> <expected values file> <label for the log>
+    check-lv2-state.py <folder> <expected values file> <label for the log> <the plug-in's URI>
 """
 import glob
 import math
@@ -13,7 +13,6 @@ import re
 import sys
 import xml.etree.ElementTree as ElementTree
 
-STATE_URI = "https://kvor.example/plugins/FHA_Vimbrel2:StateString"
 # The framework's text form of a block: "<size>." and six bits a character, lowest bits first.
 ALPHABET = ".ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+"
 # Each slot's attribute in the saved state, and what the state holds: the host's value times this.
@@ -32,20 +31,22 @@ def decode(text):
     return (bits & ((1 << (8 * size)) - 1)).to_bytes(size, "little")
 
 
-def newest_state(folder):
+def newest_state(folder, state_uri):
     states = [path for path in glob.glob(os.path.join(folder, "**", "*.ttl"), recursive=True)
-              if STATE_URI in open(path, encoding="utf-8", errors="replace").read()]
+              if state_uri in open(path, encoding="utf-8", errors="replace").read()]
     if not states:
         raise SystemExit(f"check-lv2-state: no saved plug-in state under {folder}")
     return max(states, key=os.path.getmtime), len(states)
 
 
 def main():
-    folder, expected_file, label = sys.argv[1], sys.argv[2], sys.argv[3]
-    path, count = newest_state(folder)
+    folder, expected_file, label, plugin_uri = sys.argv[1:5]
+    # The framework saves the plug-in's state under this key of the plug-in's.
+    state_uri = plugin_uri + ":StateString"
+    path, count = newest_state(folder, state_uri)
     print(f"{label}: reading {os.path.relpath(path, folder)} ({count} saved state(s))")
     with open(path, encoding="utf-8") as f:
-        match = re.search(r"<" + re.escape(STATE_URI) + r'>\s+"([^"]+)"', f.read())
+        match = re.search(r"<" + re.escape(state_uri) + r'>\s+"([^"]+)"', f.read())
     if not match:
         raise SystemExit(f"check-lv2-state: {path} holds no plug-in state")
     blob = decode(match.group(1))

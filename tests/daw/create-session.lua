@@ -5,11 +5,11 @@
 -- parameter Ardour lists with its value, for the LV2 every slot's value (Ardour does not show an
 -- LV2 plug-in's own parameter values, so run-in-ardour.sh reads them from its saved state).
 --
---   ardour7-lua create-session.lua <VST3|LV2> <session folder> <bundle folder> <expected values file>
+--   ardour7-lua create-session.lua <VST3|LV2> <session folder> <bundle folder> <expected values file> [<LV2 URI>]
 
-local format, session_dir, bundle_dir, expected_file = arg[1], arg[2], arg[3], arg[4]
-assert ((format == "VST3" or format == "LV2") and session_dir and bundle_dir and expected_file,
-        "usage: create-session.lua <VST3|LV2> <session> <bundle> <expected>")
+local format, session_dir, bundle_dir, expected_file, lv2_uri = arg[1], arg[2], arg[3], arg[4], arg[5]
+assert ((format == "VST3" or (format == "LV2" and lv2_uri)) and session_dir and bundle_dir and expected_file,
+        "usage: create-session.lua <VST3|LV2> <session> <bundle> <expected> [<LV2 URI>]")
 
 local failures = 0
 local function check (ok, what)
@@ -46,7 +46,7 @@ for p in ARDOUR.LuaAPI.list_plugins ():iter () do
 end
 assert (info, "Ardour does not list FHA_Vimbrel2 from " .. bundle_dir .. " (was the scanner run, is VST3_PATH or LV2_PATH set?)")
 if format == "LV2" then
-	check (info.unique_id == "https://kvor.example/plugins/FHA_Vimbrel2", "the LV2 plug-in's URI is " .. info.unique_id)
+	check (info.unique_id == lv2_uri, "the LV2 plug-in's URI is " .. info.unique_id)
 end
 
 local tracks = Session:new_audio_track (2, 2, nil, 1, "Echo", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true)

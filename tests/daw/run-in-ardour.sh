@@ -12,17 +12,19 @@
 # every sample the plug-in processes, and Ardour runs it for a varying number of samples before
 # the transport rolls. tests/formats compares the two formats sample for sample in one host.
 #
-#   tests/daw/run-in-ardour.sh <VST3|LV2> <built bundle folder> <scratch folder>
+#   tests/daw/run-in-ardour.sh VST3 <built bundle folder> <scratch folder>
+#   tests/daw/run-in-ardour.sh LV2 <built bundle folder> <scratch folder> <the plug-in's URI>
 #
 # The scratch folder is emptied first. Exits 77 (ctest: skipped) when Ardour 7 is missing.
 set -euo pipefail
 
-usage="usage: run-in-ardour.sh <VST3|LV2> <bundle folder> <scratch folder>"
+usage="usage: run-in-ardour.sh <VST3|LV2> <bundle folder> <scratch folder> [<LV2 URI>]"
 here=$(cd "$(dirname "$0")" && pwd)
 format=${1:?$usage}
 bundle=$(cd "${2:?$usage}" && pwd)
 work=${3:?$usage}
-case "$format" in VST3 | LV2) ;; *) echo "$usage" >&2; exit 2 ;; esac
+uri=${4:-}
+case "$format" in VST3) ;; LV2) [ -n "$uri" ] || { echo "$usage" >&2; exit 2; } ;; *) echo "$usage" >&2; exit 2 ;; esac
 
 scanner=/usr/lib/ardour7/ardour-vst3-scanner
 if ! command -v ardour7-lua >/dev/null 2>&1 || [ ! -x "$scanner" ]; then
@@ -94,23 +96,24 @@ if [ "$format" = VST3 ]; then
 fi
 
 run_step create "create-session: done" \
-    ardour7-lua "$here/create-session.lua" "$format" "$work/session" "$bundle" "$work/expected-values.txt" || exit 1
+    ardour7-lua "$here/create-session.lua" "$format" "$work/session" "$bundle" "$work/expected-values.txt" $uri || exit 1
 
 failed=()
 if [ "$format" = LV2 ]; then
     run_step check-created-state "check-lv2-state: done" \
-        python3 "$here/check-lv2-state.py" "$work/session" "$work/expected-values.txt" saved || failed+=(check-created-state)
+        python3 "$here/check-lv2-state.py" "$work/session" "$work/expected-values.txt" saved "$uri" ||
+        failed+=(check-created-state)
 fi
 
 # The reopening process plays even when a parameter came back wrong, so the audio is checked
 # whatever the reopening found.
 run_step reopen "reopen-session: done" \
-    ardour7-lua "$here/reopen-session.lua" "$format" "$work/session" "$work/expected-values.txt" "$work/played.wav" ||
+    ardour7-lua "$here/reopen-session.lua" "$format" "$work/session" "$work/expected-values.txt" "$work/played.wav" $uri ||
     failed+=(reopen)
 
 if [ "$format" = LV2 ]; then
     run_step check-reopened-state "check-lv2-state: done" \
-        python3 "$here/check-lv2-state.py" "$HOME/.lv2" "$work/expected-values.txt" reopened ||
+        python3 "$here/check-lv2-state.py" "$HOME/.lv2" "$work/expected-values.txt" reopened "$uri" ||
         failed+=(check-reopened-state)
 fi
 

@@ -165,101 +165,87 @@ constexpr ScaleStep hostScales[] = {
     { "back to 100 % again", 1.0f, { 876, 300 } },
 };
 
-bool buildMakesLv2() { return vimbrel::host::lv2BundleUnderTest() != juce::File(); }
-
 bool hasDisplay() { return juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isNotEmpty(); }
 
+constexpr PixelSize hostSmaller { 1000, 400 };
+
 // The formats whose window the tests open, each through the framework's hosting of it.
-struct Format
-{
-    const char* name;
-    std::unique_ptr<juce::AudioPluginInstance> (*load)();
-    bool (*isBuilt)();
-};
-
-const Format formats[] = {
-    { "VST3", [] { return loadBuiltPlugin(); }, [] { return true; } },
-    { "LV2", [] { return vimbrel::test::loadBuiltLv2Plugin(); }, buildMakesLv2 },
-};
-
-TEST (HostedEditorScale, WindowFollowsTheHostsScale)
-{
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs a display (scripts/test provides a virtual one)";
-
-    for (const auto& format : formats)
-    {
-        SCOPED_TRACE (format.name);
-        if (! format.isBuilt())
-            continue;
-
-        HostedWindow hosted (format.load());
-        ASSERT_TRUE (hosted.isOpen());
-        ASSERT_TRUE (hosted.settlesAt ({ 876, 300 }))
-            << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
-
-        for (const auto& step : hostScales)
-        {
-            SCOPED_TRACE (step.name);
-            hosted.editor->setScaleFactor (step.scale);
-            EXPECT_TRUE (hosted.settlesAt (step.size)) << "want " << step.size << "; host " << hosted.hostSize()
-                                                       << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
-        }
-    }
-}
-
-// What a format does with a host window smaller than the scaled panel, at 200 %. The VST3
+//
+// What a format does with a host window smaller than the scaled panel, at 200 %: the VST3
 // editor says it cannot be resized (IPlugView::canResize), so the framework's VST3 host does
 // not pass its size on: the plug-in's window keeps the scaled panel's size and the host's
 // window shows part of it. The LV2 host passes its size to the UI (ui:resize), and the
 // plug-in's window takes it; the panel then shrinks to fit, centred (the window tests check
 // how). Either way the plug-in must go on following the host afterwards.
-struct SmallerWindow
+struct Format
 {
-    const char* format;
-    PixelSize pluginSize;
+    const char* name;
+    std::unique_ptr<juce::AudioPluginInstance> (*load)();
+    bool isBuilt;
+    PixelSize inSmallerHostWindow;
 };
 
-constexpr PixelSize hostSmaller { 1000, 400 };
+void PrintTo (const Format& format, std::ostream* out) { *out << format.name; }
 
-constexpr SmallerWindow smallerWindows[] = {
-    { "VST3", { 1752, 600 } },
-    { "LV2", hostSmaller },
+const Format formats[] = {
+    { "VST3", [] { return loadBuiltPlugin(); }, true, { 1752, 600 } },
+    { "LV2", [] { return vimbrel::test::loadBuiltLv2Plugin(); }, vimbrel::test::builtLv2Bundle() != juce::File(),
+      hostSmaller },
 };
 
-TEST (HostedEditorScale, HostWindowSmallerThanTheScaledPanelLeavesThePluginWorking)
+class HostedEditorScale : public ::testing::TestWithParam<Format>
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs a display (scripts/test provides a virtual one)";
-
-    for (const auto& smaller : smallerWindows)
+protected:
+    void SetUp() override
     {
-        SCOPED_TRACE (smaller.format);
-        const auto& format =
-            *std::find_if (std::begin (formats), std::end (formats),
-                           [&] (const Format& f) { return std::strcmp (f.name, smaller.format) == 0; });
-        if (! format.isBuilt())
-            continue;
+        if (! hasDisplay())
+            GTEST_SKIP() << "needs a display (scripts/test provides a virtual one)";
+        if (! GetParam().isBuilt)
+            GTEST_SKIP() << "this build makes no " << GetParam().name;
+    }
+};
 
-        HostedWindow hosted (format.load());
-        ASSERT_TRUE (hosted.isOpen());
-        hosted.editor->setScaleFactor (2.0f);
-        ASSERT_TRUE (hosted.settlesAt ({ 1752, 600 }));
+TEST_P (HostedEditorScale, WindowFollowsTheHostsScale)
+{
+    HostedWindow hosted (GetParam().load());
+    ASSERT_TRUE (hosted.isOpen());
+    ASSERT_TRUE (hosted.settlesAt ({ 876, 300 }))
+        << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
 
-        hosted.editor->setSize (hostSmaller.width, hostSmaller.height);
-        EXPECT_TRUE (
-            vimbrel::test::runMessageLoopUntil ([&] { return hosted.pluginSize() == smaller.pluginSize; }, 5000));
-        EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (100));
-        EXPECT_EQ (hosted.hostSize(), hostSmaller);
-        EXPECT_EQ (hosted.pluginSize(), smaller.pluginSize);
-
-        // Given the scaled panel's size again, and then a new scale, the plug-in follows.
-        hosted.editor->setSize (1752, 600);
-        EXPECT_TRUE (hosted.settlesAt ({ 1752, 600 }))
-            << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
-        hosted.editor->setScaleFactor (1.0f);
-        EXPECT_TRUE (hosted.settlesAt ({ 876, 300 }))
-            << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+    for (const auto& step : hostScales)
+    {
+        SCOPED_TRACE (step.name);
+        hosted.editor->setScaleFactor (step.scale);
+        EXPECT_TRUE (hosted.settlesAt (step.size)) << "want " << step.size << "; host " << hosted.hostSize()
+                                                   << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
     }
 }
+
+TEST_P (HostedEditorScale, HostWindowSmallerThanTheScaledPanelLeavesThePluginWorking)
+{
+    const auto expected = GetParam().inSmallerHostWindow;
+
+    HostedWindow hosted (GetParam().load());
+    ASSERT_TRUE (hosted.isOpen());
+    hosted.editor->setScaleFactor (2.0f);
+    ASSERT_TRUE (hosted.settlesAt ({ 1752, 600 }));
+
+    hosted.editor->setSize (hostSmaller.width, hostSmaller.height);
+    EXPECT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return hosted.pluginSize() == expected; }, 5000));
+    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (100));
+    EXPECT_EQ (hosted.hostSize(), hostSmaller);
+    EXPECT_EQ (hosted.pluginSize(), expected);
+
+    // Given the scaled panel's size again, and then a new scale, the plug-in follows.
+    hosted.editor->setSize (1752, 600);
+    EXPECT_TRUE (hosted.settlesAt ({ 1752, 600 }))
+        << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+    hosted.editor->setScaleFactor (1.0f);
+    EXPECT_TRUE (hosted.settlesAt ({ 876, 300 }))
+        << "host " << hosted.hostSize() << ", plug-in " << hosted.pluginSize().value_or (PixelSize {});
+}
+
+std::string formatName (const ::testing::TestParamInfo<Format>& format) { return format.param.name; }
+
+INSTANTIATE_TEST_SUITE_P (Formats, HostedEditorScale, ::testing::ValuesIn (formats), formatName);
 } // namespace

@@ -1,6 +1,7 @@
 #include "HostedPlugin.h"
 
 #include "MessageLoop.h"
+#include "RepeatingThread.h"
 
 #include <atomic>
 #include <thread>
@@ -18,43 +19,24 @@ size_t residentBytes()
     return (size_t) fields[1].getLargeIntValue() * (size_t) sysconf (_SC_PAGESIZE);
 }
 
-// Plays silence through the plug-in on a thread of its own, as a host's audio thread does.
-class AudioThread
+// Plays silence through the plug-in on a thread of its own, as a host's audio thread does. A
+// host's audio thread waits for its device between blocks; so this one leaves the message
+// thread a core of its own.
+class AudioThread : public vimbrel::test::RepeatingThread
 {
 public:
-    explicit AudioThread (juce::AudioPluginInstance& pluginToPlay) : plugin (pluginToPlay)
+    explicit AudioThread (juce::AudioPluginInstance& plugin)
+        : RepeatingThread (
+              [&plugin, buffer = juce::AudioBuffer<float> (2, 256), midi = juce::MidiBuffer()]() mutable
+              {
+                  buffer.clear();
+                  plugin.processBlock (buffer, midi);
+              },
+              std::chrono::milliseconds (2))
     {
-        thread = std::thread (
-            [this]
-            {
-                juce::AudioBuffer<float> buffer (2, 256);
-                juce::MidiBuffer midi;
-
-                while (running)
-                {
-                    buffer.clear();
-                    plugin.processBlock (buffer, midi);
-                    ++blocks;
-
-                    // A host's audio thread waits for its device between blocks; so this one
-                    // leaves the message thread a core of its own.
-                    std::this_thread::sleep_for (std::chrono::milliseconds (2));
-                }
-            });
     }
 
-    ~AudioThread()
-    {
-        running = false;
-        thread.join();
-    }
-
-    std::atomic<int> blocks { 0 };
-
-private:
-    juce::AudioPluginInstance& plugin;
-    std::atomic<bool> running { true };
-    std::thread thread;
+    int blocks() const { return steps(); }
 };
 
 // Opens the plug-in's window in a desktop window of the host, keeps it open while the audio
@@ -67,9 +49,9 @@ void openAndClose (juce::AudioPluginInstance& plugin, const AudioThread& audio)
     juce::DocumentWindow window ("FHA_Vimbrel2", juce::Colours::black, 0);
     window.setContentNonOwned (editor.get(), true);
     window.setVisible (true);
-    const int blocksBefore = audio.blocks;
+    const int blocksBefore = audio.blocks();
     EXPECT_TRUE (vimbrel::test::runMessageLoopUntil (
-        [&] { return editor->isShowing() && audio.blocks >= blocksBefore + blocksPerOpening; }, 5000));
+        [&] { return editor->isShowing() && audio.blocks() >= blocksBefore + blocksPerOpening; }, 5000));
 
     EXPECT_EQ (editor->getWidth(), 876);
     EXPECT_EQ (editor->getHeight(), 300);
@@ -98,7 +80,7 @@ TEST (HostedEditor, OpensAndClosesRepeatedlyWhileAudioPlays)
         openAndClose (*plugin, audio);
 
     const auto after = residentBytes();
-    EXPECT_GT (audio.blocks.load(), 100);
+    EXPECT_GT (audio.blocks(), 100);
 
     // One window's pictures take several megabytes; twenty leaked windows would show clearly.
     // (Under AddressSanitizer freed memory is held back on purpose, and its leak checker

@@ -40,7 +40,7 @@ TEST (HostedIdentity, TheFactoryDescribesTheProduct)
         EXPECT_EQ (entry.vendor, "KVOR");
         EXPECT_EQ (entry.cardinality, 0x7fffffff);
         EXPECT_EQ (entry.subCategories, "Fx|Delay");
-        EXPECT_EQ (entry.version, "1.2.4");
+        EXPECT_EQ (entry.version, VIMBREL_VERSION);
         EXPECT_EQ (entry.sdkVersion, "VST 3.7.2");
     }
 }
@@ -52,7 +52,7 @@ TEST (HostedIdentity, TheHostSeesOneStereoInputAndOutput)
 
     EXPECT_EQ (plugin->getName(), "FHA_Vimbrel2");
     EXPECT_EQ (plugin->getPluginDescription().manufacturerName, "KVOR");
-    EXPECT_EQ (plugin->getPluginDescription().version, "1.2.4");
+    EXPECT_EQ (plugin->getPluginDescription().version, VIMBREL_VERSION);
     EXPECT_FALSE (plugin->acceptsMidi());
     EXPECT_FALSE (plugin->producesMidi());
     ASSERT_EQ (plugin->getBusCount (true), 1);

@@ -38,7 +38,7 @@ juce::AudioBuffer<float> playTestSignal (juce::AudioPluginInstance& plugin)
 // samples, bit for bit, with the defaults and after a factory program.
 TEST (HostedLv2, PlaysExactlyWhatTheVst3Plays)
 {
-    if (vimbrel::host::lv2BundleUnderTest() == juce::File())
+    if (vimbrel::test::builtLv2Bundle() == juce::File())
         GTEST_SKIP() << "this build makes no LV2";
 
     juce::AudioBuffer<float> withDefaults;
@@ -93,5 +93,30 @@ TEST (HostedLv2, PlaysExactlyWhatTheVst3Plays)
         else
             EXPECT_FALSE (sameSamples (fromVst3, withDefaults)) << "program " << program << " plays as the defaults do";
     }
+}
+
+// The framework's LV2 hosting finds a plug-in by its URI in folders of its own choosing, ~/.lv2
+// first, so an installed copy of the bundle there is the one it loads. That is why the tests
+// run in a scratch home; should a copy come first all the same, the loader refuses it, naming
+// the binary it got.
+TEST (HostedLv2, ACopyInTheUsersFolderIsNeverTakenForTheBuild)
+{
+    const auto built = vimbrel::test::builtLv2Bundle();
+    if (built == juce::File())
+        GTEST_SKIP() << "this build makes no LV2";
+
+    const juce::TemporaryFile home;
+    const auto copy = home.getFile().getChildFile (".lv2").getChildFile (built.getFileName());
+    ASSERT_TRUE (copy.createDirectory());
+    ASSERT_TRUE (built.copyDirectoryTo (copy));
+    const auto previousHome = juce::SystemStats::getEnvironmentVariable ("HOME", {});
+    setenv ("HOME", home.getFile().getFullPathName().toRawUTF8(), 1);
+
+    juce::String error;
+    auto plugin = vimbrel::host::loadLv2Plugin (built, VIMBREL_LV2_URI, 48000.0, 512, error);
+    setenv ("HOME", previousHome.toRawUTF8(), 1);
+
+    EXPECT_EQ (plugin, nullptr);
+    EXPECT_TRUE (error.contains ("was loaded from " + copy.getFullPathName())) << error;
 }
 } // namespace

@@ -23,6 +23,10 @@ export LV2_PATH
 LV2_PATH=$(dirname "$bundle")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Nor anything of the user's: a scratch home.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
+    XDG_DATA_HOME="$work/home/.local/share" XDG_STATE_HOME="$work/home/.local/state"
+mkdir -p "$HOME"
 
 failures=0
 check() { # check <what> <want> <got>
@@ -42,7 +46,7 @@ check "name" "FHA_Vimbrel2" "$(field Name)"
 check "class" "Plugin" "$(field Class)"
 check "author" "KVOR" "$(field Author)"
 check "binary" "file://$bundle/libFHA_Vimbrel2.so" "$(field Binary)"
-check "window" "https://kvor.example/plugins/FHA_Vimbrel2:UI http://lv2plug.in/ns/extensions/ui#X11UI" \
+check "window" "$uri:UI http://lv2plug.in/ns/extensions/ui#X11UI" \
     "$(sed -n "s/^\t\t\(https:.*:UI\)$/\1/p" "$work/info.txt") $(sed -n 's/^\t\t\tClass: *//p' "$work/info.txt")"
 check "extension data" "http://lv2plug.in/ns/ext/state#interface" "$(field 'Extension Data')"
 # A host must offer these: Ardour, Carla, Qtractor and lilv-based hosts all do.

@@ -6,9 +6,11 @@
 // is a report that fails the program; in every build the threads must all make progress, the
 // sound stay finite and the window end up showing the processor's values.
 
-#include "../gui/EditorFixture.h"
+#include "EditorFixture.h"
 #include "FixedTempoPlayHead.h"
 #include "HostPreparation.h"
+#include "RepeatingThread.h"
+#include "TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -39,41 +41,6 @@ struct PaintCounter : juce::Component
     int paints = 0;
 };
 
-// Starts a thread that repeats a step until told to stop, counting the steps it made.
-class Worker
-{
-public:
-    template <typename Step>
-    explicit Worker (Step step)
-        : thread (
-              [this, step]() mutable
-              {
-                  while (! stopped.load())
-                  {
-                      step();
-                      steps.fetch_add (1);
-                  }
-              })
-    {
-    }
-
-    ~Worker() { stop(); }
-
-    void stop()
-    {
-        stopped = true;
-        if (thread.joinable())
-            thread.join();
-    }
-
-    int stepsMade() const { return steps.load(); }
-
-private:
-    std::atomic<bool> stopped { false };
-    std::atomic<int> steps { 0 };
-    std::thread thread;
-};
-
 bool isFinite (const juce::AudioBuffer<float>& buffer)
 {
     for (int channel = 0; channel < buffer.getNumChannels(); ++channel)
@@ -87,7 +54,6 @@ bool isFinite (const juce::AudioBuffer<float>& buffer)
 
 TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
 {
-    TemporaryHome home;
     auto processor = std::make_unique<NewProjectAudioProcessor>();
     vimbrel::hostsim::prepareLikeHost (*processor, 48000.0, 2, {}, largestBlock);
 
@@ -107,7 +73,7 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
     juce::MidiBuffer midi;
 
     {
-        Worker audioThread (
+        RepeatingThread audioThread (
             [&]
             {
                 // The host's tempo moves as a tempo track would; the plug-in reads it per block.
@@ -115,9 +81,7 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
 
                 juce::AudioBuffer<float> block (audio.getArrayOfWritePointers(), 2,
                                                 1 + audioRandom.nextInt (largestBlock));
-                for (int channel = 0; channel < 2; ++channel)
-                    for (int i = 0; i < block.getNumSamples(); ++i)
-                        block.setSample (channel, i, audioRandom.nextFloat() * 2.0f - 1.0f);
+                fillWithNoise (block, audioRandom);
 
                 processor->processBlock (block, midi);
 
@@ -126,7 +90,7 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
             });
 
         juce::Random automationRandom (2);
-        Worker automationThread (
+        RepeatingThread automationThread (
             [&]
             {
                 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
@@ -137,12 +101,9 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
             });
 
         juce::Random programRandom (3);
-        Worker programThread (
-            [&]
-            {
-                processor->setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms));
-                std::this_thread::sleep_for (std::chrono::milliseconds (2));
-            });
+        RepeatingThread programThread (
+            [&] { processor->setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms)); },
+            std::chrono::milliseconds (2));
 
         // The message thread: the window's timer, change messages and paints run inside the
         // loop; between turns the host saves the state and restores it.
@@ -163,13 +124,13 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
         automationThread.stop();
         programThread.stop();
 
-        std::cout << "In " << runMilliseconds << " ms: " << audioThread.stepsMade() << " blocks, "
-                  << automationThread.stepsMade() << " slot writes, " << programThread.stepsMade()
-                  << " program changes, " << undoSteps << " states saved and restored\n";
+        std::cout << "In " << runMilliseconds << " ms: " << audioThread.steps() << " blocks, "
+                  << automationThread.steps() << " slot writes, " << programThread.steps() << " program changes, "
+                  << undoSteps << " states saved and restored\n";
 
-        EXPECT_GT (audioThread.stepsMade(), 10) << "blocks played";
-        EXPECT_GT (automationThread.stepsMade(), 10) << "slot writes";
-        EXPECT_GT (programThread.stepsMade(), 10) << "program changes";
+        EXPECT_GT (audioThread.steps(), 10) << "blocks played";
+        EXPECT_GT (automationThread.steps(), 10) << "slot writes";
+        EXPECT_GT (programThread.steps(), 10) << "program changes";
         EXPECT_GT (undoSteps, 10) << "states saved and restored";
     }
 

@@ -1,3 +1,5 @@
+#include "ScratchHome.h"
+
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
 #include <juce_graphics/juce_graphics.h>
@@ -17,9 +19,10 @@ int ignoreXError (Display*, XErrorEvent*) { return 0; }
 } // namespace
 
 // The framework is started once for the whole program, on the thread that runs the tests,
-// which thereby becomes the message thread.
+// which thereby becomes the message thread; before it, the program moves into a home of its own.
 int main (int argc, char** argv)
 {
+    const vimbrel::test::ScratchHome home;
     ::testing::InitGoogleTest (&argc, argv);
 
     if (std::getenv ("DISPLAY") != nullptr)

@@ -1,5 +1,5 @@
 #include "EngineTestProcessor.h"
-#include "EngineTestSignals.h"
+#include "TestSignals.h"
 #include "processor/EchoTail.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "EngineTestProcessor.h"
-#include "EngineTestSignals.h"
+#include "TestSignals.h"
 #include "processor/SlotTable.h"
 
 #include <gtest/gtest.h>

@@ -10,6 +10,7 @@
 namespace
 {
 using namespace vimbrel::test;
+using vimbrel::reference::ReferenceEcho;
 
 // Runs the samples [start, start + length) of both buffers through the plain reading and the
 // engine, in place; gives the first sample of that block where they part, or -1.

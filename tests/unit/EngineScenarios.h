@@ -1,7 +1,7 @@
 #pragma once
 
 #include "EngineTestProcessor.h"
-#include "EngineTestSignals.h"
+#include "TestSignals.h"
 #include "processor/SlotTable.h"
 
 #include <algorithm>

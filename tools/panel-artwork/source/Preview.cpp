@@ -76,7 +76,7 @@ juce::Image composePanel (const std::vector<Picture>& pictures, const Fonts& fon
     // default sans; the preview stands it in with the regular sans).
     g.setColour (juce::Colours::grey);
     g.setFont (fonts.plain (11.0f));
-    g.drawText ("v1.2.4", panel::versionText, juce::Justification::centred, true);
+    g.drawText (juce::String ("v") + JucePlugin_VersionString, panel::versionText, juce::Justification::centred, true);
 
     auto knob = [&c] (juce::Rectangle<int> bounds, float p)
     { c.place (c.image (catalogue::knob, knobFrame (p)), bounds); };

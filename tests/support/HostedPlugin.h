@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+// The bundles this build made, loaded as hosts load them, and what the hosted and conformance
+// tests do with them.
 namespace vimbrel::test
 {
 // A fresh instance of the built bundle, loaded through the framework's VST3 hosting.
@@ -18,17 +20,35 @@ inline std::unique_ptr<juce::AudioPluginInstance> loadBuiltPlugin (double sample
     return plugin;
 }
 
-// The build's LV2, through the framework's LV2 hosting; null where the build makes no LV2.
-// LV2 hosts and saved sessions know the plug-in by its URI.
+// The same, created but never prepared: a host may do anything before its first preparation.
+inline std::unique_ptr<juce::AudioPluginInstance> loadUnpreparedBuiltPlugin()
+{
+    juce::String error;
+    auto plugin = vimbrel::host::createPlugin (vimbrel::host::bundleUnderTest(), 48000.0, 512, error);
+    EXPECT_NE (plugin, nullptr) << error;
+    return plugin;
+}
+
+// The LV2 bundle this build made; none where it makes no LV2.
+inline juce::File builtLv2Bundle()
+{
+#ifdef VIMBREL_BUILT_LV2_BUNDLE
+    return juce::File (VIMBREL_BUILT_LV2_BUNDLE);
+#else
+    return {};
+#endif
+}
+
+// The build's LV2, through the framework's LV2 hosting, found by the URI the build gave it;
+// null where the build makes no LV2. Loading it from any other copy fails the test.
 inline std::unique_ptr<juce::AudioPluginInstance> loadBuiltLv2Plugin (double sampleRate = 48000.0, int blockSize = 512)
 {
-    const auto bundle = vimbrel::host::lv2BundleUnderTest();
+    const auto bundle = builtLv2Bundle();
     if (bundle == juce::File())
         return nullptr;
 
     juce::String error;
-    auto plugin = vimbrel::host::loadLv2Plugin (bundle, "https://kvor.example/plugins/FHA_Vimbrel2", sampleRate,
-                                                blockSize, error);
+    auto plugin = vimbrel::host::loadLv2Plugin (bundle, VIMBREL_LV2_URI, sampleRate, blockSize, error);
     EXPECT_NE (plugin, nullptr) << error;
     return plugin;
 }

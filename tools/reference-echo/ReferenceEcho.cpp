@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace vimbrel::test
+namespace vimbrel::reference
 {
 namespace
 {
@@ -515,4 +515,4 @@ void ReferenceEcho::process (juce::AudioBuffer<double>& buffer, int numOutputs)
     state->process (buffer, numOutputs);
     levelStep = state->levelStep;
 }
-} // namespace vimbrel::test
+} // namespace vimbrel::reference

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-namespace vimbrel::test
+namespace vimbrel::reference
 {
 // The echo written the plainest way: one sample at a time, every stage in the order and
 // precision the design gives, the framework's locked filters called per sample, the maths
@@ -31,4 +31,4 @@ private:
     struct State;
     std::unique_ptr<State> state;
 };
-} // namespace vimbrel::test
+} // namespace vimbrel::reference
