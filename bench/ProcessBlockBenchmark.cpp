@@ -1,7 +1,7 @@
 #include "HostPreparation.h"
 #include "ReferenceEcho.h"
+#include "model/SlotTable.h"
 #include "processor/EchoPluginProcessor.h"
-#include "processor/SlotTable.h"
 
 #include <benchmark/benchmark.h>
 

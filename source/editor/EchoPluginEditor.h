@@ -1,8 +1,8 @@
 #pragma once
 
 #include "../lookandfeel/EchoLookAndFeel.h"
+#include "../model/PanelLayout.h"
 #include "../processor/EchoPluginProcessor.h"
-#include "PanelLayout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_data_structures/juce_data_structures.h>

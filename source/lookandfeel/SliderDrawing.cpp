@@ -1,6 +1,6 @@
 #include "EchoLookAndFeel.h"
 
-#include "../editor/PanelLayout.h"
+#include "../model/PanelLayout.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "../engine/EchoEngine.h"
 #include "../engine/RelaxedAtomic.h"
+#include "../model/SlotTable.h"
 #include "FactoryPrograms.h"
-#include "SlotTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_events/juce_events.h>

@@ -3,7 +3,7 @@
 #include "MessageLoop.h"
 #include "PluginLoading.h"
 #include "RawComponentState.h"
-#include "processor/SlotTable.h"
+#include "model/SlotTable.h"
 
 #include <gtest/gtest.h>
 

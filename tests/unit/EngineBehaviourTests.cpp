@@ -1,6 +1,6 @@
 #include "EngineTestProcessor.h"
 #include "TestSignals.h"
-#include "processor/SlotTable.h"
+#include "model/SlotTable.h"
 
 #include <gtest/gtest.h>
 

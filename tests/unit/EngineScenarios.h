@@ -2,7 +2,7 @@
 
 #include "EngineTestProcessor.h"
 #include "TestSignals.h"
-#include "processor/SlotTable.h"
+#include "model/SlotTable.h"
 
 #include <algorithm>
 #include <memory>

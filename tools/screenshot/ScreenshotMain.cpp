@@ -7,8 +7,8 @@
 //                                            200 %) shows it
 
 #include "editor/EchoPluginEditor.h"
+#include "model/SlotTable.h"
 #include "processor/EchoPluginProcessor.h"
-#include "processor/SlotTable.h"
 
 #include <iostream>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/PanelLayout.h"
+#include "model/PanelLayout.h"
 
 // How the pictures of the controls move: where a knob's pointer points at each frame, and where
 // the fader's handle lands for a tempo. The printed scales follow the same geometry.

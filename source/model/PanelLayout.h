@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../processor/SlotTable.h"
+#include "SlotTable.h"
 
 #include <juce_graphics/juce_graphics.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The host's 22 parameter slots, by what each one holds. The numbers are the host's parameter
-// indices: saved projects and automation refer to them, so they never change. SlotRows.h
-// holds what the plug-in knows about each one.
+// indices: saved projects and automation refer to them, so they never change.
+// processor/SlotRows.h holds what the plug-in knows about each one.
 namespace Slot
 {
 enum Index : int
