@@ -15,8 +15,10 @@ struct DrumDrift
     double jitterPhase = 0.0;
     double jitterOffset = 0.0;
     int jitterDirection = 1;
-    double jitterLimit = 0.000175;
-    double driftLimit = 0.0006505;
+
+    // How far the jitter and the drift swing either way before they turn, in line time units.
+    static constexpr double jitterLimit = 0.000175;
+    static constexpr double driftLimit = 0.0006505;
 
     struct Weights
     {

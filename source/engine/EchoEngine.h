@@ -52,6 +52,19 @@ public:
     // Both tone shelves from the tone control, at the current rate. Any thread may call it.
     void designToneShelves();
 
+    // How long the echo keeps sounding once the input falls silent, in seconds, from the
+    // controls as they are now: for ever while anything feeds the echo back onto the drum,
+    // otherwise until the longest head has played back what the drum holds and the filters have
+    // rung out. It reads shared fields only, so any thread may ask.
+    double tailSeconds() const noexcept;
+
+    // What the filters and the drum's drift add after the longest head. The echo still passes
+    // the voicing filters, and the dry path the record stage's: all of them ring for
+    // milliseconds (the slowest, the 220 Hz high-pass, falls by 180 dB within 25 ms), and the
+    // fade between the drum's two banks only moves between delays a few samples apart. Half a
+    // second covers all of it many times over.
+    static constexpr double tailRingOutSeconds = 0.5;
+
     FixedFilters fixedFilters;
     std::array<ChannelFilters, 2> filters; // the tone shelves
     RelaxedAtomic<double> sampleRate { 444100.0 };

@@ -1,7 +1,6 @@
 #include "EchoPluginProcessor.h"
 
 #include "../editor/EchoPluginEditor.h"
-#include "EchoTail.h"
 
 #include <cmath>
 #include <limits>
@@ -29,15 +28,11 @@ bool NewProjectAudioProcessor::producesMidi() const { return false; }
 bool NewProjectAudioProcessor::isMidiEffect() const { return false; }
 
 // Worked out afresh from the current settings whenever the host asks (the framework's VST3 layer
-// asks on every call of the host's own), reading shared fields only, so any thread may ask.
-// Nothing is sent when a setting changes the tail: VST3 has no notice for it, and the framework's
-// change notice reaches the host only for a latency change (and takes a lock, unfit for the audio
-// thread where automation changes the settings).
-double NewProjectAudioProcessor::getTailLengthSeconds() const
-{
-    return EchoTail::seconds (
-        { fselection, flenght, fdelayselection, headSpacing, oversamplingFactor, engine.sampleRate });
-}
+// asks on every call of the host's own); any thread may ask. Nothing is sent when a setting
+// changes the tail: VST3 has no notice for it, and the framework's change notice reaches the
+// host only for a latency change (and takes a lock, unfit for the audio thread where automation
+// changes the settings).
+double NewProjectAudioProcessor::getTailLengthSeconds() const { return engine.tailSeconds(); }
 
 bool NewProjectAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {

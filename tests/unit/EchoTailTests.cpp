@@ -1,11 +1,12 @@
 #include "EngineTestProcessor.h"
 #include "TestSignals.h"
-#include "processor/EchoTail.h"
+#include "engine/EchoEngine.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace
 {
@@ -13,24 +14,57 @@ using vimbrel::test::preparedProcessor;
 using vimbrel::test::SlotValues;
 
 constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+constexpr double ringOutSeconds = EchoEngine::tailRingOutSeconds;
 
-// The settings a fresh processor has at 48 kHz: no repeats, head 1 of four, one stage, a beat
-// of 0.5 s.
-EchoTail::Settings plain() { return { 0.33f, 0.5f, 1.0f / 12.0f, 0.5f, 1, 48000.0 }; }
+// What the tail depends on. By default, what a fresh processor has at 48 kHz: no repeats, head 1
+// of four, one stage, a beat of 0.5 s.
+struct Settings
+{
+    float selection = 0.33f; // repeat mode
+    float length = 0.5f;     // repeat gain
+    float delaySelection = 1.0f / 12.0f;
+    float headSpacing = 0.5f; // seconds per beat fraction; the heads sit at 1 to 4 tenths of it
+    int stages = 1;           // delay stages per head
+    double sampleRate = 48000.0;
+};
+
+template <typename Change>
+Settings with (Change change)
+{
+    Settings settings;
+    change (settings);
+    return settings;
+}
+
+// An engine reading control fields of its own, asked for its tail under each setting in turn.
+// The engine is large, so one serves a whole table.
+class EngineTail
+{
+public:
+    double secondsFor (const Settings& settings)
+    {
+        fselection = settings.selection;
+        flenght = settings.length;
+        fdelayselection = settings.delaySelection;
+        headSpacing = settings.headSpacing;
+        oversamplingFactor = settings.stages;
+        engine->sampleRate = settings.sampleRate;
+        return engine->tailSeconds();
+    }
+
+private:
+    RelaxedAtomic<float> finput, flenght, ftone, fvolume, fselection, fdelayselection, fbtn1, fbtn3, headSpacing;
+    RelaxedAtomic<int> oversamplingFactor;
+    std::unique_ptr<EchoEngine> engine = std::make_unique<EchoEngine> (EchoControls {
+        finput, flenght, ftone, fvolume, fselection, fdelayselection, fbtn1, fbtn3, headSpacing, oversamplingFactor });
+};
 
 TEST (EchoTail, IsInfiniteWhileTheEchoCanKeepItselfGoing)
 {
     struct Case
     {
         const char* name;
-        EchoTail::Settings settings;
-    };
-
-    auto with = [] (auto change)
-    {
-        auto settings = plain();
-        change (settings);
-        return settings;
+        Settings settings;
     };
 
     const Case cases[] = {
@@ -47,10 +81,15 @@ TEST (EchoTail, IsInfiniteWhileTheEchoCanKeepItselfGoing)
         { "head selector not a number", with ([] (auto& s) { s.delaySelection = nan; }) },
         { "no stage", with ([] (auto& s) { s.stages = 0; }) },
         { "five stages (Oversampling at 1)", with ([] (auto& s) { s.stages = 5; }) },
+        // A rate no host runs at, which preparation refuses.
+        { "sample rate not a number", with ([] (auto& s) { s.sampleRate = std::nan (""); }) },
+        { "sample rate 0", with ([] (auto& s) { s.sampleRate = 0.0; }) },
     };
 
+    EngineTail engine;
+
     for (const auto& c : cases)
-        EXPECT_EQ (EchoTail::seconds (c.settings), std::numeric_limits<double>::infinity()) << c.name;
+        EXPECT_EQ (engine.secondsFor (c.settings), std::numeric_limits<double>::infinity()) << c.name;
 }
 
 TEST (EchoTail, OtherwiseCoversTheLongestHeadAndTheFiltersRingingOut)
@@ -58,20 +97,13 @@ TEST (EchoTail, OtherwiseCoversTheLongestHeadAndTheFiltersRingingOut)
     struct Case
     {
         const char* name;
-        EchoTail::Settings settings;
+        Settings settings;
         double longestHead; // seconds, worked out by hand
-    };
-
-    auto with = [] (auto change)
-    {
-        auto settings = plain();
-        change (settings);
-        return settings;
     };
 
     // The drum holds a stage's time for at most one ring: 150,000 samples.
     const Case cases[] = {
-        { "fresh: head 4 at 0.4 of a 0.5 s beat", plain(), 0.2 },
+        { "fresh: head 4 at 0.4 of a 0.5 s beat", {}, 0.2 },
         { "repeats without length", with ([] (auto& s) { s.selection = 0.5f, s.length = 0.0f; }), 0.2 },
         { "last selector position", with ([] (auto& s) { s.delaySelection = 1.0f; }), 0.2 },
         { "four stages share the head's time", with ([] (auto& s) { s.stages = 4; }), 0.2 },
@@ -87,10 +119,12 @@ TEST (EchoTail, OtherwiseCoversTheLongestHeadAndTheFiltersRingingOut)
           150000.0 / 48000.0 },
     };
 
+    EngineTail engine;
+
     for (const auto& c : cases)
     {
-        const double tail = EchoTail::seconds (c.settings);
-        const double atLeast = c.longestHead + EchoTail::ringOutSeconds;
+        const double tail = engine.secondsFor (c.settings);
+        const double atLeast = c.longestHead + ringOutSeconds;
 
         // The drift, the jitter and the rounding add at most a few milliseconds.
         EXPECT_GE (tail, atLeast) << c.name;
@@ -146,6 +180,18 @@ TEST (EchoTail, TheEchoDiesAwayWithinTheReportedTail)
           12345.678,
           { { Slot::delaySelection, 0.332f }, { Slot::oversampling, 0.25f } },
           true },
+        // 10 BPM (automation below the fader's range), double time: a spacing of 12 s puts head 4
+        // at 4.8 s, more than one ring holds (3.125 s at 48 kHz) but not more than four stages
+        // of 1.2 s each.
+        { "a long spacing over four stages, head 4",
+          48000.0,
+          { { Slot::hostSource, 0.0f },
+            { Slot::manualSource, 1.0f },
+            { Slot::manualBpm, 0.05f },
+            { Slot::doubleTime, 1.0f },
+            { Slot::oversampling, 0.75f },
+            { Slot::delaySelection, 0.332f } },
+          true },
     };
 
     constexpr double inputSeconds = 1.0;
@@ -165,7 +211,7 @@ TEST (EchoTail, TheEchoDiesAwayWithinTheReportedTail)
         EXPECT_LE (echoEnds, tail) << c.name;
         if (c.headFourHeard)
         {
-            EXPECT_GT (echoEnds, tail - EchoTail::ringOutSeconds - 0.01) << c.name;
+            EXPECT_GT (echoEnds, tail - ringOutSeconds - 0.01) << c.name;
         }
     }
 }
