@@ -40,7 +40,7 @@ void processBlockRealtimeFactor (benchmark::State& state)
         vimbrel::hostsim::prepareLikeHost (*processors.back(), sampleRate, channels,
                                            { { Slot::selection, 0.99f },       // swell
                                              { Slot::delaySelection, 0.996f }, // all four heads
-                                             { Slot::oversampling, (float) (stages - 1) * 0.25f },
+                                             { Slot::oversampling, OversamplingSlot::valueOf (stages - 1) },
                                              { Slot::stereoFeedback1, 1.0f },
                                              { Slot::stereoFeedback2, 1.0f } },
                                            blockSize);

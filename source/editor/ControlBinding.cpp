@@ -60,7 +60,7 @@ void NewProjectAudioProcessorEditor::updateControls()
             dynamic_cast<juce::Slider&> (componentFor (*control))
                 .setValue (shown (p.getParameter (control->slot)), juce::dontSendNotification);
 
-    oversamplingIndex = p.foversampling * 4.0f;
+    oversamplingIndex = OversamplingSlot::indexOf (p.foversampling);
     tempoValueLabel.setText (juce::String (p.effectiveBpm), juce::dontSendNotification);
 
     // A character button whose state changes here runs its click handler, which writes the

@@ -71,13 +71,11 @@ void NewProjectAudioProcessorEditor::showSettingsDialog()
 
 void NewProjectAudioProcessorEditor::applySettingsDialog (juce::AlertWindow& dialog)
 {
-    static constexpr float oversamplingChoices[] = { 0.0f, 0.25f, 0.5f, 0.75f };
-
     oversamplingChoice = dialog.getComboBoxComponent ("Oversampling")->getSelectedItemIndex();
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     if (oversamplingChoice >= 0 && oversamplingChoice < 4)
-        processor->setParameterNotifyingHost (Slot::oversampling, oversamplingChoices[oversamplingChoice]);
+        processor->setParameterNotifyingHost (Slot::oversampling, OversamplingSlot::valueOf (oversamplingChoice));
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     stijl = dialog.getComboBoxComponent ("stijl")->getSelectedItemIndex();

@@ -32,3 +32,18 @@ enum Index : int
     count = 22
 };
 } // namespace Slot
+
+// Slot 9 holds the delay stages per head as a quarter for each stage beyond the first: 0, 0.25,
+// 0.5 and 0.75 for the settings dialog's one to four stages. A host may store any other value;
+// its stage count is the single-precision result below, truncated.
+namespace OversamplingSlot
+{
+// The settings dialog's choice (0 to 3) that a slot value shows.
+constexpr float indexOf (float slotValue) noexcept { return slotValue * 4.0f; }
+
+// The stage count of a slot value, before it is truncated to a whole number.
+constexpr float stagesOf (float slotValue) noexcept { return indexOf (slotValue) + 1.0f; }
+
+// The slot value of a choice of the settings dialog.
+constexpr float valueOf (int index) noexcept { return (float) index / 4.0f; }
+} // namespace OversamplingSlot

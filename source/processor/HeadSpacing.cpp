@@ -37,7 +37,7 @@ int truncateToInt (float value) noexcept
 
 void NewProjectAudioProcessor::setDependentParameters()
 {
-    oversamplingFactor = truncateToInt (foversampling * 4.0f + 1.0f);
+    oversamplingFactor = truncateToInt (OversamplingSlot::stagesOf (foversampling));
     headSpacing = (float) kopafstandbuilder (spareTempo);
 }
 
