@@ -54,10 +54,16 @@ std::optional<double> readNumber (const juce::XmlElement& element, const char* a
 
     return value;
 }
+
 // The framework's binary form of a state is a marker, the length of the text that follows,
-// then the text. A block shorter than its stated length was cut off in transit; the text
-// parser would still make an element of whatever part arrived, so such a block is refused.
-bool isCutShort (const void* data, int sizeInBytes)
+// then the text. Two kinds of damage are refused whole:
+// - a block shorter than its stated length was cut off in transit; the text parser would still
+//   make an element of whatever part arrived;
+// - the framework's text parser steps over the bytes a multi-byte character announces without
+//   looking at them, so text that is not valid UTF-8 can take it past the end of the block. The
+//   plug-in writes plain ASCII, so such text is damage too.
+// A block without the marker is left to the framework, which reads nothing from it.
+bool isDamaged (const void* data, int sizeInBytes)
 {
     constexpr juce::uint32 binaryXmlMarker = 0x21324356;
 
@@ -65,21 +71,10 @@ bool isCutShort (const void* data, int sizeInBytes)
         return false;
 
     const auto statedLength = juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
-    return statedLength > (juce::uint32) (sizeInBytes - 8);
-}
 
-// The framework's text parser steps over the bytes a multi-byte character announces without
-// looking at them: text that is not valid UTF-8 can take it past the end of the block. The
-// plug-in writes plain ASCII, so such a block is damaged and is refused whole. Call after
-// isCutShort, which makes sure the stated length lies inside the block.
-bool holdsInvalidText (const void* data, int sizeInBytes)
-{
-    constexpr juce::uint32 binaryXmlMarker = 0x21324356;
+    if (statedLength > (juce::uint32) (sizeInBytes - 8))
+        return true;
 
-    if (sizeInBytes < 8 || juce::ByteOrder::littleEndianInt (data) != binaryXmlMarker)
-        return false;
-
-    const auto statedLength = juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
     return ! juce::CharPointer_UTF8::isValidString (static_cast<const char*> (data) + 8, (int) statedLength);
 }
 } // namespace
@@ -106,7 +101,7 @@ void NewProjectAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void NewProjectAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes <= 0 || isCutShort (data, sizeInBytes) || holdsInvalidText (data, sizeInBytes))
+    if (data == nullptr || sizeInBytes <= 0 || isDamaged (data, sizeInBytes))
         return;
 
     if (const auto state = getXmlFromBinary (data, sizeInBytes); state != nullptr && state->hasTagName (stateTag))
