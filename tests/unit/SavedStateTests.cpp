@@ -1,4 +1,5 @@
 #include "SlotValues.h"
+#include "processor/SlotRows.h"
 
 #include <gtest/gtest.h>
 
@@ -132,10 +133,22 @@ TEST (SavedState, ComesBackIntoAFreshInstance)
         { Slot::volume, 0.31f },       { Slot::selection, 0.66f }, { Slot::delaySelection, 0.747f },
         { Slot::oversampling, 0.75f }, { Slot::manualBpm, 0.73f }, { Slot::manualSource, 1 },
         { Slot::hostSource, 0 },       { Slot::doubleTime, 1 },    { Slot::stereoFeedback1, 0.5f },
-        { Slot::beat68, 1 },           { Slot::beat88, 0 },
+        { Slot::beat68, 1 },           { Slot::beat88, 0 },        { Slot::stereoFeedback2, 1 },
+        { Slot::classicSource, 1 },    { Slot::beat58, 0.25f },    { Slot::beat78, 1 },
     };
     for (const auto& [slot, value] : settings)
         original->setParameter (slot, value);
+
+    // Every saved setting differs from what a fresh instance holds, so none can come back by
+    // being left out.
+    const auto fresh = slotValues (*std::make_unique<NewProjectAudioProcessor>());
+    for (const auto& row : slotRows)
+    {
+        if (row.attribute != nullptr)
+        {
+            ASSERT_NE (original->getParameter (row.slot), fresh[(size_t) row.slot]) << row.attribute;
+        }
+    }
 
     const auto saved = stateOf (*original);
     auto restored = std::make_unique<NewProjectAudioProcessor>();
@@ -228,6 +241,12 @@ TEST (SavedState, DamagedBlocksChangeNothingTheyDoNotValidlyCarry)
     // The framework's parser steps over the bytes a lead byte announces without looking at
     // them, and so past the end of text that stops inside a character.
     cases.push_back ({ "text ending inside a character", blockAround ("<Vimbrel2v12 finput=\"\xea"), {}, 0 });
+    // The same inside the text: a lead byte whose next byte is a quote, not a continuation. The
+    // parser steps over the quote that closes the volume and takes what follows as a setting.
+    cases.push_back ({ "a broken character inside a value",
+                       blockAround ("<Vimbrel2v12 fvolume=\"0.5\xc2\" ftone=\" finput=\"0.25\"/>"),
+                       {},
+                       0 });
     // The framework's number reader would overflow on exponents this long.
     cases.push_back ({ "exponents beyond any number",
                        stateWith ({ { "fselection", "0.3e300000131130219" }, { "fvolume", "1e-99999999999" } }),
