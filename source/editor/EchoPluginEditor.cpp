@@ -2,6 +2,7 @@
 
 #include "../lookandfeel/PanelPictures.h"
 
+#include <algorithm>
 #include <cmath>
 
 NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioProcessor* processorToEdit)
@@ -28,22 +29,35 @@ NewProjectAudioProcessorEditor::~NewProjectAudioProcessorEditor()
     processor->removeChangeListener (this);
 }
 
+NewProjectAudioProcessorEditor::ControlComponents NewProjectAudioProcessorEditor::makeControlComponents()
+{
+    ControlComponents components;
+
+    for (size_t i = 0; i < components.size(); ++i)
+    {
+        const auto& control = *panel::controls[i];
+
+        if (control.kind == panel::Kind::key)
+            components[i] = std::make_unique<juce::TextButton> (control.name);
+        else
+            components[i] = std::make_unique<juce::Slider> (control.name);
+    }
+
+    return components;
+}
+
 juce::Component& NewProjectAudioProcessorEditor::componentFor (const panel::Control& control)
 {
-    juce::Component* const members[] = {
-        &inputSlider,          &lengthSlider,  &volumeSlider,    &toneSlider,       &selectionSlider,
-        &delaySelectionSlider, &vuSlider,      &bpmSlider,       &btn1Button,       &btn2Button,
-        &btn3Button,           &fhaButton,     &btn58Button,     &btn68Button,      &btn78Button,
-        &btn88Button,          &btnhostButton, &btnmanualButton, &btnclassicButton,
-    };
+    const auto row = std::find (std::begin (panel::controls), std::end (panel::controls), &control);
 
-    for (auto* member : members)
-        if (member->getName() == control.name)
-            return *member;
+    // Only the rows of the table have a component; anything else is a fault in the caller.
+    if (row == std::end (panel::controls))
+    {
+        jassertfalse;
+        return contentComponent;
+    }
 
-    // Every row of the panel has its member; a row without one is a fault in this file.
-    jassertfalse;
-    return contentComponent;
+    return *controlComponents[(size_t) (row - std::begin (panel::controls))];
 }
 
 void NewProjectAudioProcessorEditor::setUpControls()

@@ -7,6 +7,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_data_structures/juce_data_structures.h>
 
+#include <array>
 #include <memory>
 
 // The plug-in's window: a fixed 876 x 300 bitmap panel. Every control sits in contentComponent,
@@ -43,30 +44,49 @@ public:
 
     juce::Image backgroundImage;
 
-    // Named after their rows of the panel's table; the look and feel draws each by its name.
-    juce::Slider inputSlider { panel::inputSlider.name };
-    juce::Slider lengthSlider { panel::lengthSlider.name };
-    juce::Slider volumeSlider { panel::volumeSlider.name };
-    juce::Slider toneSlider { panel::toneSlider.name };
-    juce::Slider selectionSlider { panel::selectionSlider.name };
-    juce::Slider delaySelectionSlider { panel::delaySelectionSlider.name };
-    juce::Slider vuSlider { panel::vuSlider.name };
-    juce::Slider bpmSlider { panel::bpmSlider.name };
+private:
+    // One component for each row of the panel's table, at the row's position in panel::controls:
+    // a text button for a key, a slider for any other control, each named after its row.
+    using ControlComponents = std::array<std::unique_ptr<juce::Component>, std::size (panel::controls)>;
+    static ControlComponents makeControlComponents();
+    const ControlComponents controlComponents = makeControlComponents();
+
+    // The component that shows a control of the panel.
+    juce::Component& componentFor (const panel::Control&);
+    juce::Slider& sliderFor (const panel::Control& control)
+    {
+        return dynamic_cast<juce::Slider&> (componentFor (control));
+    }
+    juce::TextButton& keyFor (const panel::Control& control)
+    {
+        return dynamic_cast<juce::TextButton&> (componentFor (control));
+    }
+
+public:
+    // The controls by the names of their rows; the look and feel draws each by its name.
+    juce::Slider& inputSlider = sliderFor (panel::inputSlider);
+    juce::Slider& lengthSlider = sliderFor (panel::lengthSlider);
+    juce::Slider& volumeSlider = sliderFor (panel::volumeSlider);
+    juce::Slider& toneSlider = sliderFor (panel::toneSlider);
+    juce::Slider& selectionSlider = sliderFor (panel::selectionSlider);
+    juce::Slider& delaySelectionSlider = sliderFor (panel::delaySelectionSlider);
+    juce::Slider& vuSlider = sliderFor (panel::vuSlider);
+    juce::Slider& bpmSlider = sliderFor (panel::bpmSlider);
 
     juce::Label tempoValueLabel;
     juce::Label tempoCaptionLabel;
 
-    juce::TextButton btn1Button { panel::btn1Button.name };
-    juce::TextButton btn2Button { panel::btn2Button.name };
-    juce::TextButton btn3Button { panel::btn3Button.name };
-    juce::TextButton fhaButton { panel::fhaButton.name };
-    juce::TextButton btn58Button { panel::btn58Button.name };
-    juce::TextButton btn68Button { panel::btn68Button.name };
-    juce::TextButton btn78Button { panel::btn78Button.name };
-    juce::TextButton btn88Button { panel::btn88Button.name };
-    juce::TextButton btnhostButton { panel::btnhostButton.name };
-    juce::TextButton btnmanualButton { panel::btnmanualButton.name };
-    juce::TextButton btnclassicButton { panel::btnclassicButton.name };
+    juce::TextButton& btn1Button = keyFor (panel::btn1Button);
+    juce::TextButton& btn2Button = keyFor (panel::btn2Button);
+    juce::TextButton& btn3Button = keyFor (panel::btn3Button);
+    juce::TextButton& fhaButton = keyFor (panel::fhaButton);
+    juce::TextButton& btn58Button = keyFor (panel::btn58Button);
+    juce::TextButton& btn68Button = keyFor (panel::btn68Button);
+    juce::TextButton& btn78Button = keyFor (panel::btn78Button);
+    juce::TextButton& btn88Button = keyFor (panel::btn88Button);
+    juce::TextButton& btnhostButton = keyFor (panel::btnhostButton);
+    juce::TextButton& btnmanualButton = keyFor (panel::btnmanualButton);
+    juce::TextButton& btnclassicButton = keyFor (panel::btnclassicButton);
 
     EchoLookAndFeel lookAndFeel;
 
@@ -89,9 +109,6 @@ private:
     void openUserSettings();
     void showSettingsDialog();
     void applySettingsDialog (juce::AlertWindow& dialog);
-
-    // The member that shows a control of the panel.
-    juce::Component& componentFor (const panel::Control&);
 
     // The settings dialog while it is open; closed with the editor if the host closes first.
     std::unique_ptr<juce::AlertWindow> settingsDialog;
