@@ -18,7 +18,7 @@ struct EchoLookAndFeel::ButtonPictures
 bool EchoLookAndFeel::findButtonPictures (const DecodedSet& set, const juce::String& name, ButtonPictures& pictures)
 {
     // The effect buttons light up when on.
-    const auto effectButton = [&] (const std::array<juce::Image, 4>& images) {
+    const auto effectButton = [&] (const Pictures& images) {
         pictures = { &images[effectOn], &images[effectOff], &images[effectOnOver], &images[effectOffOver] };
     };
 
@@ -26,33 +26,33 @@ bool EchoLookAndFeel::findButtonPictures (const DecodedSet& set, const juce::Str
     // cream face (the picture named off) and a toggled-off key its dark face with the glowing
     // legend (the picture named on). A selected tempo key does not react to the mouse; a beat
     // key brightens in both states.
-    const auto tempoKey = [&] (const std::array<juce::Image, 3>& images) {
+    const auto tempoKey = [&] (const Pictures& images) {
         pictures = { &images[keyOff], &images[keyOn], nullptr, &images[keyOver] };
     };
-    const auto beatKey = [&] (const std::array<juce::Image, 4>& images) {
+    const auto beatKey = [&] (const Pictures& images) {
         pictures = { &images[keyOff], &images[keyOn], &images[keyOver], &images[keyOver] };
     };
 
     if (name == panel::btn1Button.name)
-        effectButton (set.btn1);
+        effectButton (set[catalogue::btn1]);
     else if (name == panel::btn2Button.name)
-        effectButton (set.btn2);
+        effectButton (set[catalogue::btn2]);
     else if (name == panel::btn3Button.name)
-        effectButton (set.btn3);
+        effectButton (set[catalogue::btn3]);
     else if (name == panel::btnmanualButton.name)
-        tempoKey (set.manual);
+        tempoKey (set[catalogue::manual]);
     else if (name == panel::btnclassicButton.name)
-        tempoKey (set.classic);
+        tempoKey (set[catalogue::classic]);
     else if (name == panel::btnhostButton.name)
-        tempoKey (set.host);
+        tempoKey (set[catalogue::host]);
     else if (name == panel::btn58Button.name)
-        beatKey (set.btn58);
+        beatKey (set[catalogue::btn58]);
     else if (name == panel::btn68Button.name)
-        beatKey (set.btn68);
+        beatKey (set[catalogue::btn68]);
     else if (name == panel::btn78Button.name)
-        beatKey (set.btn78);
+        beatKey (set[catalogue::btn78]);
     else if (name == panel::btn88Button.name)
-        beatKey (set.btn88);
+        beatKey (set[catalogue::btn88]);
     else
         return false;
 

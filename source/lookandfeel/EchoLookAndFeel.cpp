@@ -2,19 +2,14 @@
 
 #include "PanelPictures.h"
 
+#include <algorithm>
+
 namespace
 {
-juce::Image decode (const panelpictures::EmbeddedPicture& picture)
+size_t positionOf (const panelpictures::PictureGroup& group)
 {
-    return juce::ImageCache::getFromMemory (picture.data, picture.size);
-}
-
-template <size_t count>
-void decodeGroup (std::array<juce::Image, count>& images,
-                  const std::array<panelpictures::EmbeddedPicture, count>& group)
-{
-    for (size_t i = 0; i < count; ++i)
-        images[i] = decode (group[i]);
+    const auto& groups = panelpictures::catalogue::groups;
+    return (size_t) (std::find (groups.begin(), groups.end(), &group) - groups.begin());
 }
 } // namespace
 
@@ -22,21 +17,23 @@ void EchoLookAndFeel::DecodedSet::decode (size_t set)
 {
     decoded = true;
     scale = panelpictures::pictureSets[set].scale;
-    decodeGroup (btn1, panelpictures::btn1 (set));
-    decodeGroup (btn2, panelpictures::btn2 (set));
-    decodeGroup (btn3, panelpictures::btn3 (set));
-    decodeGroup (cateye, panelpictures::cateye (set));
-    decodeGroup (knob, panelpictures::knob (set));
-    fader = ::decode (panelpictures::fader (set)[0]);
-    decodeGroup (knob3, panelpictures::knob3 (set));
-    decodeGroup (knob12, panelpictures::knob12 (set));
-    decodeGroup (btn58, panelpictures::btn58 (set));
-    decodeGroup (btn68, panelpictures::btn68 (set));
-    decodeGroup (btn78, panelpictures::btn78 (set));
-    decodeGroup (btn88, panelpictures::btn88 (set));
-    decodeGroup (classic, panelpictures::classic (set));
-    decodeGroup (manual, panelpictures::manual (set));
-    decodeGroup (host, panelpictures::host (set));
+
+    for (const auto& embedded : panelpictures::embeddedGroups())
+    {
+        if (&embedded.set != &panelpictures::pictureSets[set] || &embedded.catalogue == &panelpictures::catalogue::bg)
+            continue;
+
+        auto& pictures = groups[positionOf (embedded.catalogue)];
+
+        for (size_t i = 0; i < embedded.catalogue.count; ++i)
+            pictures.push_back (juce::ImageCache::getFromMemory (embedded.pictures[i].data, embedded.pictures[i].size));
+    }
+}
+
+const EchoLookAndFeel::Pictures&
+EchoLookAndFeel::DecodedSet::operator[] (const panelpictures::PictureGroup& group) const
+{
+    return groups[positionOf (group)];
 }
 
 // The 1x pictures are decoded here, once, so that painting only picks and blits; the 2x set,

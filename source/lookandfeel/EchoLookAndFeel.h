@@ -4,6 +4,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
+#include <vector>
 
 // Draws the panel's controls from the embedded pictures: every knob, switch, lamp, fader handle
 // and lit key is a bitmap, chosen by the component's name. The editor only has to name its
@@ -46,31 +47,20 @@ public:
 private:
     struct ButtonPictures;
 
-    template <const panelpictures::PictureGroup& group>
-    using Pictures = std::array<juce::Image, group.count>;
+    // A group's pictures, decoded, in their stored order.
+    using Pictures = std::vector<juce::Image>;
 
-    // The decoded pictures of one picture set, each group in its stored order.
+    // The decoded pictures of one picture set: every group of the catalogue but the panel
+    // itself, which the editor draws.
     struct DecodedSet
     {
         void decode (size_t set);
 
+        const Pictures& operator[] (const panelpictures::PictureGroup& group) const;
+
         bool decoded = false;
         int scale = 1;
-        Pictures<panelpictures::catalogue::btn1> btn1;
-        Pictures<panelpictures::catalogue::btn2> btn2;
-        Pictures<panelpictures::catalogue::btn3> btn3;
-        Pictures<panelpictures::catalogue::knob> knob;
-        Pictures<panelpictures::catalogue::knob3> knob3;
-        Pictures<panelpictures::catalogue::knob12> knob12;
-        Pictures<panelpictures::catalogue::cateye> cateye;
-        Pictures<panelpictures::catalogue::classic> classic;
-        Pictures<panelpictures::catalogue::manual> manual;
-        Pictures<panelpictures::catalogue::host> host;
-        juce::Image fader;
-        Pictures<panelpictures::catalogue::btn58> btn58;
-        Pictures<panelpictures::catalogue::btn68> btn68;
-        Pictures<panelpictures::catalogue::btn78> btn78;
-        Pictures<panelpictures::catalogue::btn88> btn88;
+        std::array<Pictures, panelpictures::catalogue::groups.size()> groups; // in the catalogue's order
     };
 
     // The set drawn through `g`, decoded the first time it is drawn.

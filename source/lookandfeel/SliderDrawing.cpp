@@ -4,14 +4,16 @@
 
 #include <algorithm>
 
+namespace catalogue = panelpictures::catalogue;
+
 namespace
 {
 // A frame of an n-frame strip for a proportional position: the position's share of n frames,
 // truncated, with the very top (1.0) held on the last frame.
-template <size_t frameCount>
-const juce::Image* evenFrame (const std::array<juce::Image, frameCount>& strip, float proportion)
+const juce::Image* evenFrame (const std::vector<juce::Image>& strip, float proportion)
 {
-    return &strip[(size_t) std::min ((int) (proportion * (float) frameCount), (int) frameCount - 1)];
+    const int frameCount = (int) strip.size();
+    return &strip[(size_t) std::min ((int) (proportion * (float) frameCount), frameCount - 1)];
 }
 
 // The knob strip is walked with a slightly short stride: 1.0 lands on frame 112, and frames 113
@@ -32,19 +34,19 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const DecodedSet& pictures, con
 
     if (sliderName == panel::inputSlider.name || sliderName == panel::lengthSlider.name ||
         sliderName == panel::volumeSlider.name || sliderName == panel::toneSlider.name)
-        return &pictures.knob[knobFrame (p)];
+        return &pictures[catalogue::knob][knobFrame (p)];
 
     if (sliderName == panel::selectionSlider.name)
-        return evenFrame (pictures.knob3, p);
+        return evenFrame (pictures[catalogue::knob3], p);
 
     if (sliderName == panel::delaySelectionSlider.name)
-        return evenFrame (pictures.knob12, p);
+        return evenFrame (pictures[catalogue::knob12], p);
 
     if (sliderName == panel::vuSlider.name)
-        return evenFrame (pictures.cateye, p);
+        return evenFrame (pictures[catalogue::cateye], p);
 
     if (sliderName == "Fader")
-        return &pictures.fader;
+        return &pictures[catalogue::fader][0];
 
     return nullptr;
 }
@@ -71,7 +73,7 @@ void EchoLookAndFeel::drawLinearSliderThumb (juce::Graphics& g, int, int y, int,
 
     // Placed by the handle's size on the panel, whichever set draws it.
     const auto& pictures = picturesFor (g);
-    const auto& fader = pictures.fader;
+    const auto& fader = pictures[catalogue::fader][0];
     const int w = fader.getWidth() / pictures.scale;
     const int h = fader.getHeight() / pictures.scale;
 
