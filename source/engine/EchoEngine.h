@@ -67,8 +67,10 @@ public:
 
     FixedFilters fixedFilters;
     std::array<ChannelFilters, 2> filters; // the tone shelves
-    RelaxedAtomic<double> sampleRate { 444100.0 };
-    double sampleStep = 10.0 / 444100.0; // one sample of delay in line time units
+    // A placeholder until the first preparation, read only by a tone change or tail asked for before it.
+    static constexpr double unpreparedSampleRate = 444100.0;
+    RelaxedAtomic<double> sampleRate { unpreparedSampleRate };
+    double sampleStep = 10.0 / unpreparedSampleRate; // one sample of delay in line time units
     HeadBank headBank;
     DrumDrift drumDrift;
     double feedbackL = 0.0, feedbackR = 0.0; // the previous sample's voiced echoes: the repeats

@@ -80,6 +80,7 @@ void EchoLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& but
     }
     else if (name == "BypassButton")
     {
+        // No control of the panel has this name; any other button given it is dimmed while on.
         if (button.getToggleState())
         {
             g.setColour (juce::Colours::black.withAlpha (0.5f));

@@ -45,6 +45,7 @@ const juce::Image* EchoLookAndFeel::rotaryFrame (const DecodedSet& pictures, con
     if (sliderName == panel::vuSlider.name)
         return evenFrame (pictures[catalogue::cateye], p);
 
+    // A rotary slider named "Fader" (none of the panel's: its fader is "BpmSlider") shows the handle.
     if (sliderName == "Fader")
         return &pictures[catalogue::fader][0];
 

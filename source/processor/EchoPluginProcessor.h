@@ -122,7 +122,7 @@ public:
     //==============================================================================
     std::vector<Vimbrel2FilterProgram> programs;
     RelaxedAtomic<int> curProgram { 0 };
-    int test = 0;
+    int test = 0; // 1 once constructed; the saved state writes it as "test", so saved projects carry it
 
 private:
     void takeHostTempo();
