@@ -240,4 +240,72 @@ TEST_F (ControlBinding, ButtonsWriteTheirSlotsInTheRadioOrder)
     EXPECT_FALSE (editor.btnmanualButton.getToggleState());
     EXPECT_FALSE (editor.btnclassicButton.getToggleState());
 }
+
+// Every key of the panel, clicked, writes its own slot and no other: 1 as it comes on, 0 as a
+// character button goes off again; a key of a radio group first writes 0 to the key it
+// releases. The rows run in turn from a fresh processor (host tempo and 8/8 on), each radio key
+// releasing the one clicked before it.
+TEST_F (ControlBinding, EveryKeyWritesItsOwnSlot)
+{
+    auto& editor = openEditor();
+
+    struct Case
+    {
+        juce::Button& key;
+        int slot;
+        int released; // the slot of the key the click turns off, or noSlot
+    };
+
+    const Case cases[] = {
+        { editor.btn1Button, Slot::stereoFeedback1, panel::noSlot },
+        { editor.btn2Button, Slot::doubleTime, panel::noSlot },
+        { editor.btn3Button, Slot::stereoFeedback2, panel::noSlot },
+        { editor.btn58Button, Slot::beat58, Slot::beat88 },
+        { editor.btn68Button, Slot::beat68, Slot::beat58 },
+        { editor.btn78Button, Slot::beat78, Slot::beat68 },
+        { editor.btn88Button, Slot::beat88, Slot::beat78 },
+        { editor.btnmanualButton, Slot::manualSource, Slot::hostSource },
+        { editor.btnclassicButton, Slot::classicSource, Slot::manualSource },
+        { editor.btnhostButton, Slot::hostSource, Slot::classicSource },
+    };
+
+    // Clicks the key and waits for what the host hears from it.
+    const auto click = [&] (juce::Button& key, const std::vector<Event>& expected)
+    {
+        host.events.clear();
+        key.triggerClick();
+        EXPECT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return host.events.size() >= expected.size(); }, 1000));
+        EXPECT_EQ (host.events, expected);
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.key.getName());
+        std::vector<Event> expected;
+        if (c.released != panel::noSlot)
+            expected.push_back ({ 'v', c.released, 0.0f });
+        expected.push_back ({ 'v', c.slot, 1.0f });
+
+        click (c.key, expected);
+        EXPECT_TRUE (c.key.getToggleState());
+        EXPECT_EQ (processor->getParameter (c.slot), 1.0f);
+
+        if (c.released == panel::noSlot)
+        {
+            click (c.key, { { 'v', c.slot, 0.0f } });
+            EXPECT_EQ (processor->getParameter (c.slot), 0.0f);
+        }
+    }
+
+    // No key of the panel that writes a slot is left out.
+    for (const auto* control : panel::controls)
+    {
+        if (control->kind == panel::Kind::key && control->slot != panel::noSlot)
+        {
+            EXPECT_TRUE (std::any_of (std::begin (cases), std::end (cases),
+                                      [&] (const Case& c) { return c.key.getName() == control->name; }))
+                << control->name;
+        }
+    }
+}
 } // namespace
