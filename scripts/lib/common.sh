@@ -17,9 +17,9 @@ required_packages=(
 )
 
 # Packages only the tests need, on top of those: Debian's Ardour 7 runs the built bundle
-# headless (tests/daw), and Debian's JACK server carries the standalone app's audio
-# (tests/standalone/run-jack.sh).
-test_packages=(ardour lilv-utils jackd2)
+# headless (tests/daw), Debian's JACK server carries the standalone app's audio
+# (tests/standalone/run-jack.sh), and sox reads the renderer's files as users' tools do.
+test_packages=(ardour lilv-utils jackd2 sox)
 
 # Each step says how long the script has run so far, so that the cost of every step shows.
 log() { printf '\n==> [%dm%02ds] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }
