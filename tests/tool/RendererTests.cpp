@@ -1,3 +1,5 @@
+#include "FixedTempoPlayHead.h"
+#include "HostPreparation.h"
 #include "RenderOptions.h"
 #include "SlotNames.h"
 #include "TestSignals.h"
@@ -886,6 +888,91 @@ TEST_F (RendererTest, SettingsByNameSoundAsBySlot)
                          "TONE=0.2" }),
                bySlot);
     EXPECT_NE (render ({}), bySlot);
+}
+
+// The processor's output for an input when the host has chosen a program, played as the renderer
+// plays it: set up, a first empty block with the tempo, then the program and its blocks.
+juce::AudioBuffer<float> playProgram (int program, const juce::AudioBuffer<float>& input, double rate, int tailFrames,
+                                      int blockSize)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    const int channels = input.getNumChannels();
+    vimbrel::hostsim::prepareLikeHost (*processor, rate, channels, {}, blockSize);
+    vimbrel::hostsim::FixedTempoPlayHead playHead; // 120 BPM, the renderer's own
+    processor->setPlayHead (&playHead);
+
+    juce::AudioBuffer<double> empty (channels, 0);
+    juce::MidiBuffer midi;
+    processor->processBlock (empty, midi);
+    processor->setCurrentProgram (program);
+    processor->setDependentParameters();
+
+    juce::AudioBuffer<double> audio (channels, input.getNumSamples() + tailFrames);
+    audio.clear();
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < input.getNumSamples(); ++i)
+            audio.setSample (c, i, input.getSample (c, i));
+    vimbrel::hostsim::processInBlocks (*processor, audio, blockSize);
+    processor->setPlayHead (nullptr);
+
+    juce::AudioBuffer<float> output (channels, audio.getNumSamples());
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < audio.getNumSamples(); ++i)
+            output.setSample (c, i, (float) audio.getSample (c, i));
+    return output;
+}
+
+// The values a program gives the slots.
+std::vector<float> settingsOf (int program)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor->setCurrentProgram (program);
+    std::vector<float> values;
+    for (int slot = 0; slot < processor->getNumParameters(); ++slot)
+        values.push_back (processor->getParameter (slot));
+    return values;
+}
+
+// Each program, asked for by name in any case or by number, sounds exactly as the processor plays
+// it once a host has chosen that program; and programs whose settings differ sound different.
+TEST_F (RendererTest, ProgramsSoundAsTheProcessorPlaysThem)
+{
+    constexpr double rate = 22050.0;
+    constexpr int tailFrames = 22050, blockSize = 256;
+    const auto audio = phrase (2, rate, 0.5);
+    const auto input = file ("phrase.wav"), output = file ("out.wav");
+    writeWav (input, audio, rate, 32);
+
+    const struct
+    {
+        const char* asked;
+        int program;
+    } cases[] = { { "Standard", 0 }, { "stereo delay", 1 }, { "2", 2 }, { "Stereo Swell", 3 },
+                  { "4", 4 },        { "GUITAR", 5 } };
+
+    std::vector<juce::AudioBuffer<float>> outputs;
+    for (const auto& c : cases)
+    {
+        const auto run = runRenderer ({ input.getFullPathName(), output.getFullPathName(), "--program", c.asked,
+                                        "--tail", "1", "--float", "--block", juce::String (blockSize) });
+        ASSERT_EQ (run.exitCode, 0) << c.asked << ": " << run.output;
+        outputs.push_back (readWav (output).audio);
+        const auto expected = playProgram (c.program, audio, rate, tailFrames, blockSize);
+        ASSERT_EQ (outputs.back().getNumSamples(), expected.getNumSamples()) << c.asked;
+        EXPECT_EQ (vimbrel::test::firstDifference (outputs.back(), expected), -1) << c.asked;
+    }
+
+    // "Guitar" differs from "Mono Swell" only in a value no slot shows and the sound does not use.
+    int differentPairs = 0;
+    for (size_t i = 0; i < outputs.size(); ++i)
+        for (size_t j = i + 1; j < outputs.size(); ++j)
+            if (settingsOf (cases[i].program) != settingsOf (cases[j].program))
+            {
+                EXPECT_NE (vimbrel::test::firstDifference (outputs[i], outputs[j]), -1)
+                    << cases[i].asked << " and " << cases[j].asked;
+                ++differentPairs;
+            }
+    EXPECT_EQ (differentPairs, 14);
 }
 
 // --float writes the float format with the parts it requires (see isPlainWav), and the samples
