@@ -12,12 +12,14 @@ required_packages=(
     juce-modules-source           # the framework: modules, juceaide, CMake package
     libgtest-dev libbenchmark-dev # unit tests and benchmarks
     xvfb xauth                    # the window tests run on a virtual X display
+    libjack-jackd2-dev            # the standalone app's JACK support (headers; the library is loaded when the app starts)
     fontconfig-config fonts-liberation2 fonts-dejavu-core # text drawing; the artwork generator needs Liberation
 )
 
 # Packages only the tests need, on top of those: Debian's Ardour 7 runs the built bundle
-# headless (tests/daw).
-test_packages=(ardour lilv-utils)
+# headless (tests/daw), Debian's JACK server carries the standalone app's audio
+# (tests/standalone/run-jack.sh), and sox reads the renderer's files as users' tools do.
+test_packages=(ardour lilv-utils jackd2 sox)
 
 # Each step says how long the script has run so far, so that the cost of every step shows.
 log() { printf '\n==> [%dm%02ds] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }

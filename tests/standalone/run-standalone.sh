@@ -18,39 +18,12 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 1
 fi
 
-# The app keeps its settings (audio device, window place) under ~/.config: a scratch HOME keeps
-# the user's out of the test and the test's out of the user's.
-rm -rf "$work"
-mkdir -p "$work/home"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
-# Everything started in the background, ended on exit.
-helpers=()
-trap 'for p in "${helpers[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
-
-# What a window manager would provide, and with a scale what a desktop's settings daemon
-# publishes: see x-window.cpp.
-# start_holder <log name> [scale]
-start_holder() {
-    local log="$work/$1"
-    shift
-    "$x_window" hold "$@" >"$log" 2>&1 &
-    helpers+=($!)
-    for _ in $(seq 50); do
-        grep -q "ready" "$log" && return 0
-        sleep 0.1
-    done
-    cat "$log"
-    echo "run-standalone: x-window hold $* did not start" >&2
-    exit 1
-}
+source "$(dirname "$0")/app-session.sh"
 start_holder hold.log
 
 # run_once <how> <stop command...>
 run_once() {
-    local how=$1 started pid status=0 waited=0
+    local how=$1 started pid
     shift
     started=$(now_ms)
     "$app" >"$work/$how.log" 2>&1 &
@@ -75,25 +48,7 @@ run_once() {
     printf 'run-standalone: %s: window is %s pixels\n' "$how" "${window_size/ / x }"
 
     "$@" "$pid"
-    started=$(now_ms)
-    while kill -0 "$pid" 2>/dev/null && [ "$waited" -lt 100 ]; do
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -KILL "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        cat "$work/$how.log"
-        echo "run-standalone: $how: the app was still running 10 s later" >&2
-        return 1
-    fi
-    wait "$pid" || status=$?
-    cat "$work/$how.log"
-    printf 'run-standalone: %s: exited with status %d after %d ms\n' "$how" "$status" $(($(now_ms) - started))
-    if [ "$status" -ne 0 ]; then
-        echo "run-standalone: $how: want exit status 0" >&2
-        return 1
-    fi
+    expect_clean_exit "$pid" "$how"
 }
 
 interrupt() { kill -INT "$1"; }
@@ -112,14 +67,7 @@ run_once window-closed close_window || failed=1
 # The desktop at a scale of 2, on a private display so that the settings published there reach
 # no other test. The framework sizes a window in physical pixels as its size in logical ones
 # times its display's scale: twice the size at scale 1, so the panel shows at 1752 x 600.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 2560x1600x24 3>"$work/scaled-display" >"$work/xvfb.log" 2>&1 &
-helpers+=($!)
-for _ in $(seq 50); do
-    [ -s "$work/scaled-display" ] && break
-    sleep 0.1
-done
-[ -s "$work/scaled-display" ] || { cat "$work/xvfb.log"; echo "run-standalone: no private X display started" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/scaled-display")"
+start_private_display scaled 2560x1600x24
 start_holder hold-scaled.log 2
 window_size=
 run_once scaled interrupt || failed=1

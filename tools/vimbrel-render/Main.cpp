@@ -2,26 +2,26 @@
 #include "FixedTempoPlayHead.h"
 #include "HostPreparation.h"
 #include "RenderOptions.h"
+#include "SlotNames.h"
 #include "WavInput.h"
 #include "WavOutput.h"
 
-#include "processor/EchoPluginProcessor.h"
+#include "processor/SlotRows.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <sstream>
 
 namespace
 {
 using namespace vimbrel::render;
-
-// A whole number from 0 to count - 1, or -1.
-int indexIn (const std::string& text, int count)
-{
-    if (text.empty() || text.size() > 3 || text.find_first_not_of ("0123456789") != std::string::npos)
-        return -1;
-    const int index = std::stoi (text);
-    return index < count ? index : -1;
-}
 
 int programIndex (NewProjectAudioProcessor& processor, const std::string& name)
 {
@@ -37,33 +37,60 @@ int programIndex (NewProjectAudioProcessor& processor, const std::string& name)
                       "Doubling, Guitar, or 0 to 5)");
 }
 
-int slotIndex (NewProjectAudioProcessor& processor, const std::string& name)
+// Every slot with its names and the value a host starts it at, shown as the host shows it;
+// then the programs.
+void list()
 {
-    if (const int index = indexIn (name, processor.getNumParameters()); index >= 0)
-        return index;
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
 
-    const juce::String wanted (name);
-    if (! wanted.equalsIgnoreCase ("No Parameter"))
-        for (int i = 0; i < processor.getNumParameters(); ++i)
-            if (processor.getParameterName (i).equalsIgnoreCase (wanted))
-                return i;
+    std::cout << "Parameters (--set takes the slot, the word on the panel or the host's name, in any case,\n"
+                 "and a value from 0 to 1):\n"
+              << "slot  panel         host               default   shown as\n";
+    for (const auto& row : slotRows)
+    {
+        const char* panel = panelName (row.slot);
+        std::ostringstream defaultValue;
+        defaultValue << row.hostDefault;
 
-    throw UsageError ("unknown parameter '" + name +
-                      "' (a name such as Lenght, tone, Volume, \"Delay Selection\", or a slot 0 to 21)");
+        std::string shown = "(keeps nothing a host can set)";
+        if (row.automatable)
+        {
+            processor->setParameter (row.slot, row.hostDefault);
+            shown = processor->getParameterText (row.slot).trim().toStdString();
+        }
+
+        std::ostringstream line;
+        line << std::setw (4) << row.slot << "  " << std::left << std::setw (12) << (panel != nullptr ? panel : "-")
+             << "  " << std::setw (17) << row.name << "  " << std::setw (8) << defaultValue.str() << "  " << shown;
+        std::cout << juce::String (line.str()).trimEnd() << "\n";
+    }
+
+    std::cout << "\nPrograms (--program takes the number or the name, in any case):\n";
+    for (int i = 0; i < processor->getNumPrograms(); ++i)
+        std::cout << std::setw (4) << i << "  " << processor->getProgramName (i) << "\n";
 }
 
-// Shows how far a long render is, on the terminal's error stream.
+// Whether two paths lead to one file (the same path, a symbolic link to it, a hard link).
+bool sameFile (const std::string& a, const std::string& b)
+{
+    struct stat first, second;
+    return stat (a.c_str(), &first) == 0 && stat (b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// Shows how far a long render is, on the terminal only: a log file gets no carriage returns.
 class Progress
 {
 public:
-    Progress (std::int64_t total, double sampleRate)
-        : totalFrames (total), shown (total > (std::int64_t) (sampleRate * 30.0))
+    Progress (std::int64_t total, double sampleRate, bool quiet)
+        : totalFrames (total),
+          shown (! quiet && isatty (STDERR_FILENO) != 0 && total > (std::int64_t) (sampleRate * 30.0))
     {
     }
 
     void update (std::int64_t done)
     {
-        const int percent = (int) (100 * done / std::max<std::int64_t> (totalFrames, 1));
+        const int percent = (int) (100 * std::min (done, totalFrames) / std::max<std::int64_t> (totalFrames, 1));
         if (shown && percent != lastPercent)
         {
             std::cerr << "\rrendering: " << percent << " %" << std::flush;
@@ -83,8 +110,56 @@ private:
     int lastPercent = -1;
 };
 
+// Where a render without --tail ends: at the first frame from the end of the input on at which
+// the output has stayed below -96 dBFS for half a second (or since its start: an empty or silent
+// input gets no tail), and 30 s after the input at most, since the echo's repeats can sound for
+// ever.
+class QuietEnding
+{
+public:
+    static constexpr double quietSeconds = 0.5, longestTailSeconds = 30.0;
+
+    QuietEnding (std::int64_t inputFrames, double sampleRate)
+        : input (inputFrames), quietFramesNeeded (std::llround (quietSeconds * sampleRate)), reached (inputFrames == 0)
+    {
+    }
+
+    bool ended() const { return reached; }
+
+    // How many frames of a block starting at frame `start` the output keeps: all of them, or
+    // those up to its end.
+    int framesToKeep (const std::vector<std::vector<double>>& channels, std::int64_t start, int count)
+    {
+        for (int i = 0; i < count && ! reached; ++i)
+        {
+            bool quiet = true;
+            for (const auto& channel : channels)
+                quiet = quiet && std::abs (channel[(size_t) i]) < quietLevel;
+            quietFrames = quiet ? quietFrames + 1 : 0;
+
+            const std::int64_t frames = start + i + 1;
+            if (frames >= input && (quietFrames >= quietFramesNeeded || quietFrames == frames))
+            {
+                reached = true;
+                return i + 1;
+            }
+        }
+        return count;
+    }
+
+private:
+    static constexpr double quietLevel = 1.5848931924611134e-5; // -96 dBFS
+
+    std::int64_t input, quietFramesNeeded, quietFrames = 0;
+    bool reached;
+};
+
 void render (const RenderOptions& options)
 {
+    if (sameFile (options.inputPath, options.outputPath))
+        throw UsageError ("the output '" + options.outputPath +
+                          "' is the input file itself (the same file under this name); write to another file");
+
     WavInput reader (options.inputPath);
     const auto format = reader.format();
 
@@ -102,7 +177,7 @@ void render (const RenderOptions& options)
     if (options.program)
         processor->setCurrentProgram (programIndex (*processor, *options.program));
     for (const auto& setting : options.settings)
-        processor->setParameter (slotIndex (*processor, setting.name), setting.value);
+        processor->setParameter (settableSlotNamed (setting.name), setting.value);
     processor->setDependentParameters();
 
     auto outputFormat = format;
@@ -112,9 +187,13 @@ void render (const RenderOptions& options)
         outputFormat.bitsPerSample = 32;
     }
 
-    const auto tailFrames = (std::int64_t) std::llround (options.tailSeconds * format.sampleRate);
-    const std::int64_t totalFrames = reader.numFrames() + tailFrames;
-    WavOutput writer (options.outputPath, outputFormat, totalFrames);
+    const std::int64_t inputFrames = reader.numFrames();
+    const double tailSeconds = options.tailSeconds.value_or (QuietEnding::longestTailSeconds);
+    const std::int64_t mostFrames = inputFrames + std::llround (tailSeconds * format.sampleRate);
+    WavOutput writer (options.outputPath, outputFormat, mostFrames);
+    std::optional<QuietEnding> ending;
+    if (! options.tailSeconds)
+        ending.emplace (inputFrames, format.sampleRate);
 
     std::vector<std::vector<double>> channels ((size_t) format.channels,
                                                std::vector<double> ((size_t) options.blockSize));
@@ -122,19 +201,21 @@ void render (const RenderOptions& options)
     for (auto& channel : channels)
         pointers.push_back (channel.data());
 
-    Progress progress (totalFrames, format.sampleRate);
-    for (std::int64_t done = 0; done < totalFrames;)
+    Progress progress (options.tailSeconds ? mostFrames : inputFrames, format.sampleRate, options.quiet);
+    for (std::int64_t done = 0; done < mostFrames && ! (ending && ending->ended());)
     {
-        const int count = (int) std::min<std::int64_t> (options.blockSize, totalFrames - done);
+        const int count = (int) std::min<std::int64_t> (options.blockSize, mostFrames - done);
         const int read = reader.read (channels, count);
         for (auto& channel : channels)
             std::fill (channel.begin() + read, channel.begin() + count, 0.0); // the tail is silence
 
         juce::AudioBuffer<double> block (pointers.data(), format.channels, count);
         processor->processBlock (block, midi);
-        writer.write (channels, count);
 
-        done += count;
+        const int kept = ending ? ending->framesToKeep (channels, done, count) : count;
+        writer.write (channels, kept);
+
+        done += kept;
         progress.update (done);
     }
 
@@ -155,7 +236,10 @@ int main (int argc, char** argv)
         }
 
         const juce::ScopedJuceInitialiser_GUI framework;
-        render (options);
+        if (options.showList)
+            list();
+        else
+            render (options);
         return 0;
     }
     catch (const UsageError& error)

@@ -7,15 +7,21 @@ namespace vimbrel::render
 {
 const char* const renderUsage =
     "usage: vimbrel-render [options] INPUT.wav OUTPUT.wav\n"
+    "       vimbrel-render --list\n"
     "Renders a mono or stereo WAV file (16, 24 or 32-bit integer, or 32-bit float) through FHA_Vimbrel2.\n"
     "  --program NAME|INDEX  start from a factory program (Standard, \"Stereo delay\", \"Mono Swell\",\n"
     "                        \"Stereo Swell\", Doubling, Guitar, or 0 to 5)\n"
-    "  --set NAME=VALUE      set a parameter by its name (\"Lenght\", \"tone\", \"Delay Selection\", ...)\n"
+    "  --set NAME=VALUE      set a parameter by its name (\"Lenght\", \"tone\", \"Delay Selection\", ...),\n"
+    "                        the word on the panel (\"Length\", \"Heads\", \"Mode\", ...), in any case,\n"
     "                        or slot index (0 to 21) to a value from 0 to 1, as a host would; repeatable\n"
     "  --bpm BPM             the host tempo the head spacing follows (default 120)\n"
-    "  --tail SECONDS        render this much silence after the input, for the last echoes (default 0)\n"
+    "  --tail SECONDS        render this much silence after the input, for the last echoes (default:\n"
+    "                        until the output has stayed below -96 dBFS for half a second, 30 s at most;\n"
+    "                        0 ends the output with the input)\n"
     "  --block SAMPLES       block size handed to the plug-in (default 512)\n"
     "  --float               write 32-bit float instead of the input's format\n"
+    "  --quiet               show no progress (it shows only on a terminal anyway)\n"
+    "  --list                list the parameters (slot, panel word, host name, default) and the programs\n"
     "  --help                show this text\n";
 
 namespace
@@ -29,6 +35,14 @@ double parseNumber (const std::string& text, const std::string& what)
     return value;
 }
 } // namespace
+
+int indexIn (const std::string& text, int count)
+{
+    if (text.empty() || text.size() > 3 || text.find_first_not_of ("0123456789") != std::string::npos)
+        return -1;
+    const int index = std::stoi (text);
+    return index < count ? index : -1;
+}
 
 RenderOptions parseRenderOptions (const std::vector<std::string>& arguments)
 {
@@ -55,9 +69,11 @@ RenderOptions parseRenderOptions (const std::vector<std::string>& arguments)
             const auto equals = setting.rfind ('=');
             if (equals == std::string::npos || equals == 0)
                 throw UsageError ("--set takes NAME=VALUE, not '" + setting + "'");
-            options.settings.push_back (
-                { setting.substr (0, equals),
-                  (float) parseNumber (setting.substr (equals + 1), "the value of " + setting.substr (0, equals)) });
+            const auto name = setting.substr (0, equals), text = setting.substr (equals + 1);
+            const double value = parseNumber (text, "the value of " + name);
+            if (value < 0.0 || value > 1.0)
+                throw UsageError ("the value of " + name + " must be from 0 to 1, as a host sends it, not " + text);
+            options.settings.push_back ({ name, (float) value });
         }
         else if (argument == "--bpm")
         {
@@ -68,7 +84,7 @@ RenderOptions parseRenderOptions (const std::vector<std::string>& arguments)
         else if (argument == "--tail")
         {
             options.tailSeconds = parseNumber (valueOf(), "--tail");
-            if (options.tailSeconds < 0.0 || options.tailSeconds > 3600.0)
+            if (*options.tailSeconds < 0.0 || *options.tailSeconds > 3600.0)
                 throw UsageError ("--tail must be from 0 to 3600 seconds");
         }
         else if (argument == "--block")
@@ -80,13 +96,17 @@ RenderOptions parseRenderOptions (const std::vector<std::string>& arguments)
         }
         else if (argument == "--float")
             options.floatOutput = true;
+        else if (argument == "--quiet")
+            options.quiet = true;
+        else if (argument == "--list")
+            options.showList = true;
         else if (argument.size() > 1 && argument[0] == '-')
             throw UsageError ("unknown option '" + argument + "'");
         else
             paths.push_back (argument);
     }
 
-    if (options.showHelp)
+    if (options.showHelp || options.showList)
         return options;
 
     if (paths.size() != 2)
