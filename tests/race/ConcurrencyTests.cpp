@@ -1,10 +1,10 @@
 // Everything a host does to the plug-in at once, for a few seconds: the audio thread plays
 // blocks of varying size at a changing tempo, an automation thread writes slots, another
-// thread changes programs, and the message thread runs the open window (its level timer, the
-// change messages that move its controls, its painting) and saves and restores the state as a
-// host does for an undo step. Built with ThreadSanitizer, any unsynchronised access among them
-// is a report that fails the program; in every build the threads must all make progress, the
-// sound stay finite and the window end up showing the processor's values.
+// thread changes programs, and the message thread runs the open window (its timer, which moves
+// the level lamp and the controls, its painting) and saves and restores the state as a host
+// does for an undo step. Built with ThreadSanitizer, any unsynchronised access among them is a
+// report that fails the program; in every build the threads must all make progress, the sound
+// stay finite and the window end up showing the processor's values.
 
 #include "../gui/EditorFixture.h"
 #include "FixedTempoPlayHead.h"
@@ -144,8 +144,8 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
                 std::this_thread::sleep_for (std::chrono::milliseconds (2));
             });
 
-        // The message thread: the window's timer, change messages and paints run inside the
-        // loop; between turns the host saves the state and restores it.
+        // The message thread: the window's timer and paints run inside the loop; between turns
+        // the host saves the state and restores it.
         const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) runMilliseconds;
         int undoSteps = 0;
         while (juce::Time::getMillisecondCounter() < end)
@@ -175,9 +175,9 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
 
     EXPECT_TRUE (soundStayedFinite);
 
-    // Once the threads are quiet, the last change message brings every knob to its slot.
+    // Once the threads are quiet, the window's next tick brings every knob to its slot.
     ASSERT_TRUE (deliverPostedMessages());
-    ASSERT_TRUE (letTimersOfPeriodFire (NewProjectAudioProcessorEditor::lampRefreshMilliseconds));
+    ASSERT_TRUE (letTimersOfPeriodFire (NewProjectAudioProcessorEditor::refreshMilliseconds));
     EXPECT_GT (paintCounter.paints, 10);
 
     // Sliders snap to their interval, so a knob shows its slot to within half a step.
