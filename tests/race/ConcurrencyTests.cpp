@@ -2,9 +2,10 @@
 // blocks of varying size at a changing tempo, an automation thread writes slots, another
 // thread changes programs, and the message thread runs the open window (its timer, which moves
 // the level lamp and the controls, its painting) and saves and restores the state as a host
-// does for an undo step. Built with ThreadSanitizer, any unsynchronised access among them is a
-// report that fails the program; in every build the threads must all make progress, the sound
-// stay finite and the window end up showing the processor's values.
+// does for an undo step, or opens and closes the window again and again. Built with
+// ThreadSanitizer, any unsynchronised access among them is a report that fails the program; in
+// every build the threads must all make progress, the sound stay finite and the window end up
+// showing the processor's values.
 
 #include "../gui/EditorFixture.h"
 #include "FixedTempoPlayHead.h"
@@ -198,4 +199,66 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
 
     editor.reset();
     processor->setPlayHead (nullptr);
+}
+
+// A user opens and closes the window again and again while the host plays, automates and changes
+// programs: the window's set-up, its refreshes and its tear-down meet the writes of the other
+// threads, which reach nothing of the window.
+TEST (Concurrency, TheWindowOpensAndClosesWhileAutomationAndProgramsRun)
+{
+    TemporaryHome home;
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    vimbrel::hostsim::prepareLikeHost (*processor, 48000.0, 2, {}, largestBlock);
+
+    juce::AudioBuffer<float> audio (2, largestBlock);
+    juce::Random audioRandom (4);
+    juce::MidiBuffer midi;
+    Worker audioThread (
+        [&]
+        {
+            for (int channel = 0; channel < 2; ++channel)
+                for (int i = 0; i < largestBlock; ++i)
+                    audio.setSample (channel, i, audioRandom.nextFloat() * 2.0f - 1.0f);
+            processor->processBlock (audio, midi);
+        });
+
+    juce::Random automationRandom (5);
+    Worker automationThread (
+        [&]
+        {
+            JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+            processor->setParameter (automationRandom.nextInt (NewProjectAudioProcessor::numParameterSlots),
+                                     automationRandom.nextFloat());
+            JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+            std::this_thread::yield();
+        });
+
+    juce::Random programRandom (6);
+    Worker programThread (
+        [&]
+        {
+            processor->setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms));
+            std::this_thread::sleep_for (std::chrono::milliseconds (2));
+        });
+
+    // Each time the window stays open for a little more than one refresh of its controls.
+    constexpr int openings = 10;
+    for (int opening = 0; opening < openings; ++opening)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditor());
+        editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar);
+        editor->setVisible (true);
+        ASSERT_TRUE (letTimersOfPeriodFire (NewProjectAudioProcessorEditor::refreshMilliseconds));
+    }
+
+    audioThread.stop();
+    automationThread.stop();
+    programThread.stop();
+
+    std::cout << "While the window opened " << openings << " times: " << audioThread.stepsMade() << " blocks, "
+              << automationThread.stepsMade() << " slot writes, " << programThread.stepsMade() << " program changes\n";
+
+    EXPECT_GT (audioThread.stepsMade(), 10) << "blocks played";
+    EXPECT_GT (automationThread.stepsMade(), 10) << "slot writes";
+    EXPECT_GT (programThread.stepsMade(), 10) << "program changes";
 }
