@@ -75,6 +75,41 @@ private:
     std::thread thread;
 };
 
+// The host's threads besides the audio thread: one writes random slots as fast as it can, one
+// changes programs every 2 ms.
+struct AutomationAndPrograms
+{
+    AutomationAndPrograms (NewProjectAudioProcessor& processor, juce::int64 seed)
+        : automationRandom (seed),
+          programRandom (seed + 1),
+          automation (
+              [this, &processor]
+              {
+                  JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+                  processor.setParameter (automationRandom.nextInt (NewProjectAudioProcessor::numParameterSlots),
+                                          automationRandom.nextFloat());
+                  JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+                  std::this_thread::yield();
+              }),
+          programs (
+              [this, &processor]
+              {
+                  processor.setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms));
+                  std::this_thread::sleep_for (std::chrono::milliseconds (2));
+              })
+    {
+    }
+
+    void stop()
+    {
+        automation.stop();
+        programs.stop();
+    }
+
+    juce::Random automationRandom, programRandom;
+    Worker automation, programs;
+};
+
 bool isFinite (const juce::AudioBuffer<float>& buffer)
 {
     for (int channel = 0; channel < buffer.getNumChannels(); ++channel)
@@ -126,24 +161,7 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
                     soundStayedFinite = false;
             });
 
-        juce::Random automationRandom (2);
-        Worker automationThread (
-            [&]
-            {
-                JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-                processor->setParameter (automationRandom.nextInt (NewProjectAudioProcessor::numParameterSlots),
-                                         automationRandom.nextFloat());
-                JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-                std::this_thread::yield();
-            });
-
-        juce::Random programRandom (3);
-        Worker programThread (
-            [&]
-            {
-                processor->setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms));
-                std::this_thread::sleep_for (std::chrono::milliseconds (2));
-            });
+        AutomationAndPrograms others (*processor, 2);
 
         // The message thread: the window's timer and paints run inside the loop; between turns
         // the host saves the state and restores it.
@@ -161,16 +179,15 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
         }
 
         audioThread.stop();
-        automationThread.stop();
-        programThread.stop();
+        others.stop();
 
         std::cout << "In " << runMilliseconds << " ms: " << audioThread.stepsMade() << " blocks, "
-                  << automationThread.stepsMade() << " slot writes, " << programThread.stepsMade()
+                  << others.automation.stepsMade() << " slot writes, " << others.programs.stepsMade()
                   << " program changes, " << undoSteps << " states saved and restored\n";
 
         EXPECT_GT (audioThread.stepsMade(), 10) << "blocks played";
-        EXPECT_GT (automationThread.stepsMade(), 10) << "slot writes";
-        EXPECT_GT (programThread.stepsMade(), 10) << "program changes";
+        EXPECT_GT (others.automation.stepsMade(), 10) << "slot writes";
+        EXPECT_GT (others.programs.stepsMade(), 10) << "program changes";
         EXPECT_GT (undoSteps, 10) << "states saved and restored";
     }
 
@@ -222,24 +239,7 @@ TEST (Concurrency, TheWindowOpensAndClosesWhileAutomationAndProgramsRun)
             processor->processBlock (audio, midi);
         });
 
-    juce::Random automationRandom (5);
-    Worker automationThread (
-        [&]
-        {
-            JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-            processor->setParameter (automationRandom.nextInt (NewProjectAudioProcessor::numParameterSlots),
-                                     automationRandom.nextFloat());
-            JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-            std::this_thread::yield();
-        });
-
-    juce::Random programRandom (6);
-    Worker programThread (
-        [&]
-        {
-            processor->setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms));
-            std::this_thread::sleep_for (std::chrono::milliseconds (2));
-        });
+    AutomationAndPrograms others (*processor, 5);
 
     // Each time the window stays open for a little more than one refresh of its controls.
     constexpr int openings = 10;
@@ -252,13 +252,13 @@ TEST (Concurrency, TheWindowOpensAndClosesWhileAutomationAndProgramsRun)
     }
 
     audioThread.stop();
-    automationThread.stop();
-    programThread.stop();
+    others.stop();
 
     std::cout << "While the window opened " << openings << " times: " << audioThread.stepsMade() << " blocks, "
-              << automationThread.stepsMade() << " slot writes, " << programThread.stepsMade() << " program changes\n";
+              << others.automation.stepsMade() << " slot writes, " << others.programs.stepsMade()
+              << " program changes\n";
 
     EXPECT_GT (audioThread.stepsMade(), 10) << "blocks played";
-    EXPECT_GT (automationThread.stepsMade(), 10) << "slot writes";
-    EXPECT_GT (programThread.stepsMade(), 10) << "program changes";
+    EXPECT_GT (others.automation.stepsMade(), 10) << "slot writes";
+    EXPECT_GT (others.programs.stepsMade(), 10) << "program changes";
 }
