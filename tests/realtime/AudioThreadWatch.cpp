@@ -81,7 +81,7 @@ Next nextWrite { "write" }, nextWritev { "writev" }, nextSend { "send" }, nextSe
     nextSendmsg { "sendmsg" }, nextSyscall { "syscall" }, nextMutexLock { "pthread_mutex_lock" },
     nextSchedYield { "sched_yield" }, nextNanosleep { "nanosleep" }, nextClockNanosleep { "clock_nanosleep" },
     nextUsleep { "usleep" },
-    // The condition variables of today's C library; a plain look-up finds those of 2002.
+    // Today's condition variables: a plain look-up finds the old ones the library keeps for old programs.
     nextCondWait { "pthread_cond_wait", "GLIBC_2.3.2" }, nextCondTimedwait { "pthread_cond_timedwait", "GLIBC_2.3.2" };
 
 void noteWrite (int fd)
