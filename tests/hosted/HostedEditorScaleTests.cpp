@@ -4,8 +4,6 @@
 
 #include <X11/Xlib.h>
 
-#include <algorithm>
-#include <cstring>
 #include <optional>
 #include <vector>
 
