@@ -70,9 +70,9 @@ local function vst3_steps ()
 	-- and the slots that keep nothing are not automatable, so Ardour leaves them out) and the
 	-- framework's bypass switch.
 	local expected_labels = { "input volume", "Lenght", "tone", "Volume", "Selection", "Delay Selection", "Oversampling",
-	                          "No Parameter", "No Parameter", "No Parameter", "No Parameter",
+	                          "Manual tempo", "Tempo source manual", "Tempo source host", "Tempo source classic",
 	                          "Stereo feedback 1", "Double time", "Stereo feedback 2",
-	                          "No Parameter", "No Parameter", "No Parameter", "No Parameter", "Bypass" }
+	                          "Beat 5/8", "Beat 6/8", "Beat 7/8", "Beat 8/8", "Bypass" }
 	local labels = {}
 	for i = 0, plugin:parameter_count () - 1 do labels[#labels + 1] = plugin:parameter_label (i) end
 	check (table.concat (labels, "|") == table.concat (expected_labels, "|"),
@@ -140,9 +140,9 @@ end
 local function lv2_steps ()
 	local slot_names = { [0] = "input volume", "Lenght", "tone", "Volume", "Selection", "Delay Selection",
 	                     "No Parameter", "No Parameter", "No Parameter", "Oversampling",
-	                     "No Parameter", "No Parameter", "No Parameter", "No Parameter", "No Parameter",
+	                     "Manual tempo", "Tempo source manual", "Tempo source host", "Tempo source classic", "No Parameter",
 	                     "Stereo feedback 1", "Double time", "Stereo feedback 2",
-	                     "No Parameter", "No Parameter", "No Parameter", "No Parameter" }
+	                     "Beat 5/8", "Beat 6/8", "Beat 7/8", "Beat 8/8" }
 	local automatable = proc:to_automatable ()
 	local property = "property-" .. info.unique_id .. ":p"
 	local controls, names = {}, {}
@@ -160,7 +160,7 @@ local function lv2_steps ()
 	check (table.concat (listed, "|") == table.concat (wanted, "|"), "Ardour lists the slots p0 to p21: " .. table.concat (listed, ", "))
 	assert (#listed == 22 and controls[0] and controls[21], "the parameter list differs; the slots below would be wrong")
 
-	-- A named slot by its name, a slot named "No Parameter" by its identifier.
+	-- A slot by its name.
 	local function slot_named (name)
 		local found = nil
 		for slot = 0, 21 do
@@ -181,7 +181,7 @@ local function lv2_steps ()
 
 	-- A setting that no program holds, before the program: the program must leave it alone.
 	set (slot_named ("Oversampling"), 0.25) -- two stages
-	set (10, 0.6) -- the manual tempo, 120 BPM
+	set (slot_named ("Manual tempo"), 0.6) -- 120 BPM
 	-- Ardour hands a property to the plug-in in its next process cycle, a preset at once.
 	sleep (0.2)
 
