@@ -85,6 +85,22 @@ local function vst3_steps ()
 		       string.format ("set %s (%d) to %.9g, Ardour reads %.9g", labels[index + 1], index, v, value (index)))
 	end
 
+	-- Right after insertion Ardour shows the values the plug-in starts with, not the defaults the
+	-- plug-in describes (input 0.5, Volume 0.8, Delay Selection 7/12, manual tempo 0.5).
+	local start = { [0] = 1.0, [1] = 0.5, [2] = 0.5, [3] = 1.0, [4] = 0.33, [5] = 1 / 12, [6] = 0.0, [7] = 0.0, [8] = 0.5,
+	                [9] = 1.0, [10] = 0.0, [11] = 0.0, [12] = 0.0, [13] = 0.0, [14] = 0.0, [15] = 0.0, [16] = 0.0, [17] = 1.0 }
+	local function shows (values)
+		for index, v in pairs (values) do
+			if not near (value (index), v) then return false end
+		end
+		return true
+	end
+	wait_until (function () return shows (start) end, 5)
+	for index = 0, 17 do
+		check (near (value (index), start[index]), string.format ("after insertion %s (%d) is %.9g, the plug-in starts at %.9g",
+		                                                        labels[index + 1], index, value (index), start[index]))
+	end
+
 	-- A setting that no program holds, before the program: the program must leave it alone.
 	set (6, 0.25) -- Oversampling: two stages
 	set (7, 0.6)  -- the manual tempo, 120 BPM
@@ -98,13 +114,7 @@ local function vst3_steps ()
 	-- The program's values by Ardour's index; Ardour shows them once the plug-in reports them.
 	local program = { [0] = 0.4, [1] = 0.6, [2] = 0.5, [3] = 1.0, [4] = 0.66, [5] = 0.332, [8] = 0.5, [9] = 1.0, [10] = 0.0,
 	                  [11] = 1.0, [12] = 0.0, [13] = 1.0, [14] = 0.0, [15] = 0.0, [16] = 0.0, [17] = 1.0 }
-	local function program_shown ()
-		for index, v in pairs (program) do
-			if not near (value (index), v) then return false end
-		end
-		return true
-	end
-	local shown = wait_until (program_shown, 5)
+	local shown = wait_until (function () return shows (program) end, 5)
 	for index = 0, 17 do
 		if program[index] then
 			check (near (value (index), program[index]), string.format ("after the program %s (%d) is %.9g, the program holds %.9g",
