@@ -47,3 +47,11 @@ constexpr float stagesOf (float slotValue) noexcept { return indexOf (slotValue)
 // The slot value of a choice of the settings dialog.
 constexpr float valueOf (int index) noexcept { return (float) index / 4.0f; }
 } // namespace OversamplingSlot
+
+// When a key's slot counts as on. The tempo sources and the beat-fraction keys are on only at
+// exactly 1; the double-time and stereo-feedback keys at any value but 0.
+namespace KeySlot
+{
+constexpr bool choiceIsOn (float slotValue) noexcept { return slotValue == 1.0f; }
+constexpr bool switchIsOn (float slotValue) noexcept { return slotValue != 0.0f; }
+} // namespace KeySlot

@@ -65,23 +65,24 @@ void NewProjectAudioProcessor::reset() { engine.reset(); }
 
 void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    reportRestoredValues();
+    reportValuesWithTheBlock();
     takeHostTempo();
     levelStep = engine.process (buffer, getTotalNumOutputChannels());
 }
 
 void NewProjectAudioProcessor::processBlock (juce::AudioBuffer<double>& buffer, juce::MidiBuffer&)
 {
-    reportRestoredValues();
+    reportValuesWithTheBlock();
     takeHostTempo();
     levelStep = engine.process (buffer, getTotalNumOutputChannels());
 }
 
-// After a restored state the host is told the restored values once more, from the audio thread,
-// where the framework collects them for the host's next look (see setStateInformation).
-void NewProjectAudioProcessor::reportRestoredValues()
+// The framework's VST3 layer hands what is announced on the audio thread to the host with the
+// block's output, its LV2 layer as the block's parameter messages. Nothing is allocated, locked
+// by the plug-in or posted.
+void NewProjectAudioProcessor::reportValuesWithTheBlock()
 {
-    if (restoredValuesToReport.exchange (false))
+    if (valuesToReport.exchange (false))
         announceParameterValues();
 }
 

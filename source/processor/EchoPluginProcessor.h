@@ -130,14 +130,16 @@ public:
 
 private:
     void takeHostTempo();
-    void reportRestoredValues();
+    void reportValuesWithTheBlock();
 
     void designToneShelves();
     void applyStateElement (const juce::XmlElement& state);
     void announceParameterValues();
+    void reportValuesToTheHost();
 
-    // Set by setStateInformation, cleared by the next block once it has reported the values.
-    std::atomic<bool> restoredValuesToReport { false };
+    // Set when the plug-in starts and when a program or a restored state rewrote the slots;
+    // cleared by the next block once it has reported the values (see reportValuesToTheHost).
+    std::atomic<bool> valuesToReport { true };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NewProjectAudioProcessor)
 };

@@ -5,7 +5,7 @@
 
 namespace
 {
-bool isOn (float flag) noexcept { return flag == 1.0f; }
+bool isOn (float flag) noexcept { return KeySlot::choiceIsOn (flag); }
 
 // The drum cannot run from a tempo it cannot divide by: no tempo, a negative one or a value
 // that is not a number means the standard 120 BPM, and so does a tempo so small that the
@@ -43,7 +43,7 @@ void NewProjectAudioProcessor::setDependentParameters()
 
 double NewProjectAudioProcessor::kopafstandbuilder (float)
 {
-    const bool doubleTime = fbtn2 != 0.0f;
+    const bool doubleTime = KeySlot::switchIsOn (fbtn2);
 
     // Spacing of the beat fraction buttons that are on, tested from the longest to the
     // shortest fraction, so the shortest one that is on wins.

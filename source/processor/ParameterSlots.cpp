@@ -1,5 +1,9 @@
 #include "SlotRows.h"
 
+#include "../engine/HeadSelector.h"
+
+#include <algorithm>
+
 int NewProjectAudioProcessor::getNumParameters() { return numParameterSlots; }
 
 float NewProjectAudioProcessor::getParameter (int index)
@@ -30,16 +34,29 @@ const juce::String NewProjectAudioProcessor::getParameterName (int index)
 
 const juce::String NewProjectAudioProcessor::getParameterText (int index)
 {
-    switch (index)
+    const auto* row = findSlotRow (index);
+    if (row == nullptr || row->field == nullptr)
+        return {};
+
+    const float value = this->*row->field;
+    const auto onOff = [] (bool on) { return juce::String (on ? "On" : "Off"); };
+
+    switch (row->text)
     {
-        case Slot::input: return juce::String (finput * 100.0f) + " %";
-        case Slot::length: return juce::String (flenght * 100.0f) + " %";
-        case Slot::tone: return juce::String (12.0f * ftone - 6.0f, 2) + " dB";
-        case Slot::volume: return juce::String (fvolume * 100.0f) + " %";
-        case Slot::selection: return juce::String (fselection, 3) + " ";
-        case Slot::delaySelection: return "Mode: ";
-        default: return {};
+        case SlotText::percent: return juce::String (value * 100.0f) + " %";
+        case SlotText::decibels: return juce::String (12.0f * value - 6.0f, 2) + " dB";
+        case SlotText::repeatMode: return juce::String (value, 3) + " ";
+        // The knob shows the last position for any value beyond it.
+        case SlotText::headPosition: return "Mode: " + juce::String (std::min (HeadSelector::position (value), 12));
+        case SlotText::stageCount:
+            return juce::String (oversamplingFactor) + (oversamplingFactor == 1 ? " stage" : " stages");
+        case SlotText::tempo: return juce::String (value) + " BPM";
+        case SlotText::onAtOne: return onOff (KeySlot::choiceIsOn (value));
+        case SlotText::onUnlessZero: return onOff (KeySlot::switchIsOn (value));
+        case SlotText::none: break;
     }
+
+    return {};
 }
 
 float NewProjectAudioProcessor::getParameterDefaultValue (int index)

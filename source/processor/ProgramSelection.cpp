@@ -32,7 +32,8 @@ void NewProjectAudioProcessor::setCurrentProgram (int index)
     // The host chose the program, so no program-change notice goes back to it: the framework's
     // VST3 layer answers one by reporting the program to the host again, later, and a report
     // that arrives after the host has chosen another program selects the earlier one again.
-    announceParameterValues();
+    // The values go back instead.
+    reportValuesToTheHost();
 }
 
 const juce::String NewProjectAudioProcessor::getProgramName (int index)
@@ -60,6 +61,16 @@ void NewProjectAudioProcessor::copyProgram (std::int64_t sourceIndex, std::int64
         const auto field = slotRows[(size_t) slot].programField;
         to.*field = from.*field;
     }
+}
+
+// Told at once, a host hears the values where the framework passes them on straight away (from
+// the message thread); the next block tells them again, for the hosts that take a plug-in's
+// values only with its output and for the VST3 layer, which drops them while a host restores
+// a state.
+void NewProjectAudioProcessor::reportValuesToTheHost()
+{
+    announceParameterValues();
+    valuesToReport = true;
 }
 
 void NewProjectAudioProcessor::announceParameterValues()

@@ -70,9 +70,9 @@ local function vst3_steps ()
 	-- and the slots that keep nothing are not automatable, so Ardour leaves them out) and the
 	-- framework's bypass switch.
 	local expected_labels = { "input volume", "Lenght", "tone", "Volume", "Selection", "Delay Selection", "Oversampling",
-	                          "No Parameter", "No Parameter", "No Parameter", "No Parameter",
+	                          "Manual tempo", "Tempo source manual", "Tempo source host", "Tempo source classic",
 	                          "Stereo feedback 1", "Double time", "Stereo feedback 2",
-	                          "No Parameter", "No Parameter", "No Parameter", "No Parameter", "Bypass" }
+	                          "Beat 5/8", "Beat 6/8", "Beat 7/8", "Beat 8/8", "Bypass" }
 	local labels = {}
 	for i = 0, plugin:parameter_count () - 1 do labels[#labels + 1] = plugin:parameter_label (i) end
 	check (table.concat (labels, "|") == table.concat (expected_labels, "|"),
@@ -83,6 +83,22 @@ local function vst3_steps ()
 	local function set (index, v)
 		check (ARDOUR.LuaAPI.set_processor_param (proc, index, v) and near (value (index), v),
 		       string.format ("set %s (%d) to %.9g, Ardour reads %.9g", labels[index + 1], index, v, value (index)))
+	end
+
+	-- Right after insertion Ardour shows the values the plug-in starts with, not the defaults the
+	-- plug-in describes (input 0.5, Volume 0.8, Delay Selection 7/12, manual tempo 0.5).
+	local start = { [0] = 1.0, [1] = 0.5, [2] = 0.5, [3] = 1.0, [4] = 0.33, [5] = 1 / 12, [6] = 0.0, [7] = 0.0, [8] = 0.5,
+	                [9] = 1.0, [10] = 0.0, [11] = 0.0, [12] = 0.0, [13] = 0.0, [14] = 0.0, [15] = 0.0, [16] = 0.0, [17] = 1.0 }
+	local function shows (values)
+		for index, v in pairs (values) do
+			if not near (value (index), v) then return false end
+		end
+		return true
+	end
+	wait_until (function () return shows (start) end, 5)
+	for index = 0, 17 do
+		check (near (value (index), start[index]), string.format ("after insertion %s (%d) is %.9g, the plug-in starts at %.9g",
+		                                                        labels[index + 1], index, value (index), start[index]))
 	end
 
 	-- A setting that no program holds, before the program: the program must leave it alone.
@@ -98,13 +114,7 @@ local function vst3_steps ()
 	-- The program's values by Ardour's index; Ardour shows them once the plug-in reports them.
 	local program = { [0] = 0.4, [1] = 0.6, [2] = 0.5, [3] = 1.0, [4] = 0.66, [5] = 0.332, [8] = 0.5, [9] = 1.0, [10] = 0.0,
 	                  [11] = 1.0, [12] = 0.0, [13] = 1.0, [14] = 0.0, [15] = 0.0, [16] = 0.0, [17] = 1.0 }
-	local function program_shown ()
-		for index, v in pairs (program) do
-			if not near (value (index), v) then return false end
-		end
-		return true
-	end
-	local shown = wait_until (program_shown, 5)
+	local shown = wait_until (function () return shows (program) end, 5)
 	for index = 0, 17 do
 		if program[index] then
 			check (near (value (index), program[index]), string.format ("after the program %s (%d) is %.9g, the program holds %.9g",
@@ -140,9 +150,9 @@ end
 local function lv2_steps ()
 	local slot_names = { [0] = "input volume", "Lenght", "tone", "Volume", "Selection", "Delay Selection",
 	                     "No Parameter", "No Parameter", "No Parameter", "Oversampling",
-	                     "No Parameter", "No Parameter", "No Parameter", "No Parameter", "No Parameter",
+	                     "Manual tempo", "Tempo source manual", "Tempo source host", "Tempo source classic", "No Parameter",
 	                     "Stereo feedback 1", "Double time", "Stereo feedback 2",
-	                     "No Parameter", "No Parameter", "No Parameter", "No Parameter" }
+	                     "Beat 5/8", "Beat 6/8", "Beat 7/8", "Beat 8/8" }
 	local automatable = proc:to_automatable ()
 	local property = "property-" .. info.unique_id .. ":p"
 	local controls, names = {}, {}
@@ -160,7 +170,7 @@ local function lv2_steps ()
 	check (table.concat (listed, "|") == table.concat (wanted, "|"), "Ardour lists the slots p0 to p21: " .. table.concat (listed, ", "))
 	assert (#listed == 22 and controls[0] and controls[21], "the parameter list differs; the slots below would be wrong")
 
-	-- A named slot by its name, a slot named "No Parameter" by its identifier.
+	-- A slot by its name.
 	local function slot_named (name)
 		local found = nil
 		for slot = 0, 21 do
@@ -181,7 +191,7 @@ local function lv2_steps ()
 
 	-- A setting that no program holds, before the program: the program must leave it alone.
 	set (slot_named ("Oversampling"), 0.25) -- two stages
-	set (10, 0.6) -- the manual tempo, 120 BPM
+	set (slot_named ("Manual tempo"), 0.6) -- 120 BPM
 	-- Ardour hands a property to the plug-in in its next process cycle, a preset at once.
 	sleep (0.2)
 

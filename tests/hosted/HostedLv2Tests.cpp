@@ -95,6 +95,47 @@ TEST (HostedLv2, PlaysExactlyWhatTheVst3Plays)
     }
 }
 
+// The LV2's host sees the values the plug-in holds, at the start (where they differ from the
+// defaults its description gives) and after a preset: its view, what a host's controls and
+// automation start from, equals the VST3's values, parameter by parameter of the same name.
+TEST (HostedLv2, TheHostSeesTheValuesThePluginHolds)
+{
+    if (vimbrel::test::builtLv2Bundle() == juce::File())
+        GTEST_SKIP() << "this build makes no LV2";
+
+    auto vst3 = vimbrel::test::loadBuiltPlugin (rate, blockSize);
+    auto lv2 = vimbrel::test::loadBuiltLv2Plugin (rate, blockSize);
+    ASSERT_NE (vst3, nullptr);
+    ASSERT_NE (lv2, nullptr);
+
+    const auto expectSameValues = [&] (const char* when)
+    {
+        vimbrel::test::processOneBlock (*lv2, blockSize);
+        const auto held = vimbrel::test::reloadedCopyOf (*vst3);
+        ASSERT_NE (held, nullptr);
+
+        for (auto* slot : held->getParameters())
+        {
+            if (! slot->isAutomatable() || slot->getName (100) == "Bypass" || slot->getName (100) == "Program")
+                continue;
+            auto* shown = vimbrel::test::parameterNamed (*lv2, slot->getName (100));
+            ASSERT_NE (shown, nullptr) << "the LV2 has no parameter " << slot->getName (100);
+            EXPECT_EQ (shown->getValue(), slot->getValue()) << when << ": " << slot->getName (100);
+        }
+    };
+
+    expectSameValues ("at the start");
+
+    int preset = 0;
+    while (preset < lv2->getNumPrograms() && lv2->getProgramName (preset) != "Stereo Swell")
+        ++preset;
+    ASSERT_LT (preset, lv2->getNumPrograms());
+    vst3->setCurrentProgram (3);
+    lv2->setCurrentProgram (preset);
+    ASSERT_TRUE (vimbrel::test::deliverPostedMessages());
+    expectSameValues ("after the preset \"Stereo Swell\"");
+}
+
 // The framework's LV2 hosting finds a plug-in by its URI in folders of its own choosing, ~/.lv2
 // first, so an installed copy of the bundle there is the one it loads. That is why the tests
 // run in a scratch home; should a copy come first all the same, the loader refuses it, naming

@@ -27,6 +27,16 @@ TEST (HostedParameters, TheHostSeesTheSlotsThenBypassAndProgram)
         const bool automatable =
             slot != Slot::levelStep && slot != Slot::unused7 && slot != Slot::unused8 && slot != Slot::spareTempo;
         EXPECT_EQ (parameter->isAutomatable(), automatable) << "slot " << slot;
+
+        // A host lists every automatable slot by a name of its own, with its value in words.
+        if (automatable)
+        {
+            EXPECT_NE (parameter->getName (100), "No Parameter") << "slot " << slot;
+            EXPECT_NE (parameter->getCurrentValueAsText(), "") << "slot " << slot;
+            for (int other = 0; other < slot; ++other)
+                EXPECT_NE (parameters[other]->getName (100), parameter->getName (100))
+                    << "slots " << other << ", " << slot;
+        }
     }
 
     EXPECT_NE (parameterNamed (*plugin, "Bypass"), nullptr);
@@ -51,9 +61,13 @@ TEST (HostedParameters, TextsAndValuesFollowHostWrites)
         { Slot::tone, 1.0f, "6.00 dB" },
         { Slot::tone, 0.0f, "-6.00 dB" },
         { Slot::selection, 0.66f, "0.660 " },
-        { Slot::delaySelection, 0.25f, "Mode: " },
+        { Slot::delaySelection, 0.25f, "Mode: 3" },
         { Slot::volume, 0.8f, "80 %" },
-        { Slot::oversampling, 0.5f, "" },
+        { Slot::oversampling, 0.5f, "3 stages" },
+        { Slot::manualBpm, 0.6f, "120 BPM" },
+        { Slot::classicSource, 1.0f, "On" },
+        { Slot::beat78, 0.5f, "Off" },
+        { Slot::doubleTime, 1.0f, "On" },
     };
 
     for (const auto& c : cases)

@@ -766,7 +766,7 @@ TEST_F (RendererTest, ListsTheParametersAndPrograms)
     const auto lines = juce::StringArray::fromLines (run.output);
 
     auto processor = std::make_unique<NewProjectAudioProcessor>();
-    const int header = lines.indexOf ("slot  panel         host               default   shown as");
+    const int header = lines.indexOf ("slot  panel         host                  default   shown as");
     ASSERT_GE (header, 0) << run.output;
 
     for (int slot = 0; slot < processor->getNumParameters(); ++slot)

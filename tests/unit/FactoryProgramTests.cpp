@@ -155,30 +155,57 @@ TEST (FactoryPrograms, MaySwitchInQuickSuccession)
     }
 }
 
-TEST (FactoryPrograms, TellTheHostTheNewValues)
+// Every slot a user can set is announced once with the value the processor holds, and nothing else.
+void expectEverySlotAnnouncedOnce (NewProjectAudioProcessor& processor, const HostListener& host, const char* when)
 {
-    auto processor = std::make_unique<NewProjectAudioProcessor>();
-    HostListener host;
-    processor->addListener (&host);
-
-    processor->setCurrentProgram (1);
-
-    // Every slot a user can set is announced once with its new value.
     std::map<int, float> announced (host.changes.begin(), host.changes.end());
-    EXPECT_EQ (announced.size(), host.changes.size());
+    EXPECT_EQ (announced.size(), host.changes.size()) << when;
 
     for (int slot = 0; slot < Slot::count; ++slot)
     {
-        if (processor->isParameterAutomatable (slot))
+        if (processor.isParameterAutomatable (slot))
         {
-            ASSERT_EQ (announced.count (slot), 1u) << "slot " << slot;
-            EXPECT_EQ (announced[slot], processor->getParameter (slot)) << "slot " << slot;
+            ASSERT_EQ (announced.count (slot), 1u) << when << ", slot " << slot;
+            EXPECT_EQ (announced[slot], processor.getParameter (slot)) << when << ", slot " << slot;
         }
         else
         {
-            EXPECT_EQ (announced.count (slot), 0u) << "slot " << slot;
+            EXPECT_EQ (announced.count (slot), 0u) << when << ", slot " << slot;
         }
     }
+}
+
+// The values are told at once and again with the next block, which is how the framework passes
+// them on from the audio thread; a fresh processor tells them with its first block.
+TEST (FactoryPrograms, TellTheHostTheNewValues)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    processor->prepareToPlay (48000.0, 64);
+    juce::AudioBuffer<float> buffer (2, 64);
+    juce::MidiBuffer midi;
+    const auto playBlock = [&]
+    {
+        buffer.clear();
+        processor->processBlock (buffer, midi);
+    };
+
+    HostListener host;
+    processor->addListener (&host);
+
+    playBlock();
+    expectEverySlotAnnouncedOnce (*processor, host, "the first block");
+    host.changes.clear();
+    playBlock();
+    EXPECT_TRUE (host.changes.empty()) << "the second block";
+
+    processor->setCurrentProgram (1);
+    expectEverySlotAnnouncedOnce (*processor, host, "the program");
+    host.changes.clear();
+    playBlock();
+    expectEverySlotAnnouncedOnce (*processor, host, "the block after the program");
+    host.changes.clear();
+    playBlock();
+    EXPECT_TRUE (host.changes.empty()) << "the second block after the program";
 
     processor->removeListener (&host);
 }

@@ -60,12 +60,38 @@ TEST_F (ParameterSlots, DescribeTheirCurrentValue)
         { Slot::tone, 0.8f, "3.60 dB" },
         { Slot::selection, 0.33f, "0.330 " },
         { Slot::selection, 0.99f, "0.990 " },
-        { Slot::delaySelection, 0.9f, "Mode: " },
-        { Slot::delaySelection, 0.0f, "Mode: " },
-        { Slot::oversampling, 0.5f, "" },
-        { Slot::manualBpm, 0.6f, "" },
-        { Slot::stereoFeedback1, 1.0f, "" },
-        { Slot::beat88, 1.0f, "" },
+        // The head selector's position as the knob shows it, one twelfth of the travel each.
+        { Slot::delaySelection, 0.0f, "Mode: 1" },
+        { Slot::delaySelection, 1.0f / 12.0f, "Mode: 1" },
+        { Slot::delaySelection, 0.083f * 2.0f, "Mode: 2" },
+        { Slot::delaySelection, 0.25f, "Mode: 3" },
+        { Slot::delaySelection, 0.332f, "Mode: 4" },
+        { Slot::delaySelection, 0.34f, "Mode: 4" },
+        { Slot::delaySelection, 7.0f / 12.0f, "Mode: 7" },
+        { Slot::delaySelection, 0.9f, "Mode: 11" },
+        { Slot::delaySelection, 0.996f, "Mode: 12" },
+        { Slot::delaySelection, 1.5f, "Mode: 12" },
+        // Stages, one more for each quarter.
+        { Slot::oversampling, 0.0f, "1 stage" },
+        { Slot::oversampling, 0.25f, "2 stages" },
+        { Slot::oversampling, 0.5f, "3 stages" },
+        { Slot::oversampling, 0.75f, "4 stages" },
+        { Slot::manualBpm, 0.6f, "120 BPM" },
+        { Slot::manualBpm, 0.2f, "40 BPM" },
+        { Slot::manualBpm, 0.537f, "107.4 BPM" },
+        // A tempo source or beat key is on only at exactly 1, a character key at anything but 0.
+        { Slot::manualSource, 0.5f, "Off" },
+        { Slot::manualSource, 1.0f, "On" },
+        { Slot::hostSource, 0.999f, "Off" },
+        { Slot::classicSource, 1.0f, "On" },
+        { Slot::beat58, 1.0f, "On" },
+        { Slot::beat68, 0.0f, "Off" },
+        { Slot::beat78, 0.5f, "Off" },
+        { Slot::beat88, 1.0f, "On" },
+        { Slot::stereoFeedback1, 1.0f, "On" },
+        { Slot::stereoFeedback1, 0.0f, "Off" },
+        { Slot::doubleTime, 0.5f, "On" },
+        { Slot::stereoFeedback2, -0.25f, "On" },
     };
 
     for (const auto& c : cases)
@@ -74,8 +100,9 @@ TEST_F (ParameterSlots, DescribeTheirCurrentValue)
         EXPECT_EQ (processor->getParameterText (c.slot), c.text) << "slot " << c.slot << " at " << c.value;
     }
 
-    EXPECT_EQ (processor->getParameterText (-1), "");
-    EXPECT_EQ (processor->getParameterText (Slot::count), "");
+    for (int slot : { -1, int (Slot::levelStep), int (Slot::unused7), int (Slot::unused8), int (Slot::spareTempo),
+                      int (Slot::count) })
+        EXPECT_EQ (processor->getParameterText (slot), "") << "slot " << slot;
 }
 
 TEST_F (ParameterSlots, StoreWhatIsWrittenAndReadItBack)

@@ -45,7 +45,7 @@ void list()
 
     std::cout << "Parameters (--set takes the slot, the word on the panel or the host's name, in any case,\n"
                  "and a value from 0 to 1):\n"
-              << "slot  panel         host               default   shown as\n";
+              << "slot  panel         host                  default   shown as\n";
     for (const auto& row : slotRows)
     {
         const char* panel = panelName (row.slot);
@@ -61,7 +61,7 @@ void list()
 
         std::ostringstream line;
         line << std::setw (4) << row.slot << "  " << std::left << std::setw (12) << (panel != nullptr ? panel : "-")
-             << "  " << std::setw (17) << row.name << "  " << std::setw (8) << defaultValue.str() << "  " << shown;
+             << "  " << std::setw (20) << row.name << "  " << std::setw (8) << defaultValue.str() << "  " << shown;
         std::cout << juce::String (line.str()).trimEnd() << "\n";
     }
 
