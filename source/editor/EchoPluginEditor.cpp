@@ -18,6 +18,7 @@ NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioP
 
     setUpControls();
     setUpLabels();
+    contentComponent.addChildComponent (valueReadout);
     openUserSettings();
     updateControls();
     startTimer (lampRefreshMilliseconds);
@@ -85,9 +86,14 @@ void NewProjectAudioProcessorEditor::setUpControls()
 
         // The magic-eye lamp only shows the level; it takes no mouse input and writes nothing.
         if (control->kind == panel::Kind::lamp)
+        {
             slider.setEnabled (false);
+        }
         else
+        {
             slider.addListener (this);
+            valueReadout.follow (slider);
+        }
 
         slider.setRange (control->range.minimum, control->range.maximum, control->range.interval);
         slider.setSliderStyle (control->kind == panel::Kind::fader ? juce::Slider::LinearHorizontal
@@ -101,6 +107,16 @@ void NewProjectAudioProcessorEditor::setUpControls()
 
     // The logo hot-spot is invisible; its state flips at each click and means nothing.
     fhaButton.setToggleState (true, juce::dontSendNotification);
+}
+
+ValueReadout::Text NewProjectAudioProcessorEditor::describeSlot (const juce::Slider& slider)
+{
+    const auto* control = panel::controlNamed (slider.getName());
+
+    if (control == nullptr || control->slot == panel::noSlot)
+        return {};
+
+    return { processor->getParameterName (control->slot), processor->getParameterText (control->slot) };
 }
 
 void NewProjectAudioProcessorEditor::setUpLabels()

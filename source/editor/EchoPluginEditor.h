@@ -3,6 +3,7 @@
 #include "../lookandfeel/EchoLookAndFeel.h"
 #include "../model/PanelLayout.h"
 #include "../processor/EchoPluginProcessor.h"
+#include "ValueReadout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_data_structures/juce_data_structures.h>
@@ -93,10 +94,14 @@ public:
     int oversamplingChoice = 0;
     int sens = 0;
     int stijl = 2;
+
     float oversamplingIndex = 0.0f;
 
     juce::ApplicationProperties appProperties;
     juce::Component contentComponent;
+
+    // The name and value of the knob or fader under the mouse, as the processor states them.
+    ValueReadout valueReadout { [this] (const juce::Slider& slider) { return describeSlot (slider); } };
 
     // The processor as its own class; the base class's member of the same name is the framework's.
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wshadow-field")
@@ -106,6 +111,7 @@ public:
 private:
     void setUpControls();
     void setUpLabels();
+    ValueReadout::Text describeSlot (const juce::Slider&);
     void openUserSettings();
     void showSettingsDialog();
     void applySettingsDialog (juce::AlertWindow& dialog);

@@ -40,6 +40,11 @@ public:
     // from their next paint or creation on.
     void setFontSize (float height);
 
+    // The readout the window shows over a knob or the fader: the slot's name and its value text,
+    // in the panel's colours, filling `area`.
+    static void drawValueReadout (juce::Graphics&, juce::Rectangle<float> area, const juce::String& name,
+                                  const juce::String& value);
+
     // The position in panelpictures::pictureSets of the set drawn through `g`: the first whose
     // scale reaches the context's physical pixel scale, the largest beyond them all.
     static size_t pictureSetFor (juce::Graphics& g);

@@ -133,8 +133,11 @@ TEST_F (WindowLayout, PlacesEveryControlOnTheContentComponent)
     EXPECT_EQ (editor.contentComponent.getBounds(), juce::Rectangle<int> (0, 0, 876, 300));
     EXPECT_FALSE (editor.isResizable());
 
+    // The controls, the two labels and the value readout, hidden until a knob is touched.
     auto& content = editor.contentComponent;
-    ASSERT_EQ (content.getNumChildComponents(), (int) std::size (contract) + 2);
+    ASSERT_EQ (content.getNumChildComponents(), (int) std::size (contract) + 3);
+    EXPECT_EQ (content.getChildComponent (21), &editor.valueReadout);
+    EXPECT_FALSE (editor.valueReadout.isVisible());
 
     // The labels were added first but brought to the front at the end.
     for (int i = 0; i < (int) std::size (contract); ++i)
