@@ -1,6 +1,7 @@
 #include "EchoPluginEditor.h"
 
 #include "../lookandfeel/PanelPictures.h"
+#include "RightClickable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,7 @@ NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioP
     setUpControls();
     setUpLabels();
     contentComponent.addChildComponent (valueReadout);
+    contentComponent.addMouseListener (this, false);
     openUserSettings();
     updateControls();
     startTimer (lampRefreshMilliseconds);
@@ -39,9 +41,9 @@ NewProjectAudioProcessorEditor::ControlComponents NewProjectAudioProcessorEditor
         const auto& control = *panel::controls[i];
 
         if (control.kind == panel::Kind::key)
-            components[i] = std::make_unique<juce::TextButton> (control.name);
+            components[i] = std::make_unique<RightClickable<juce::TextButton>> (control.name);
         else
-            components[i] = std::make_unique<juce::Slider> (control.name);
+            components[i] = std::make_unique<RightClickable<juce::Slider>> (control.name);
     }
 
     return components;
@@ -71,6 +73,8 @@ void NewProjectAudioProcessorEditor::setUpControls()
     {
         auto& component = componentFor (*control);
         contentComponent.addAndMakeVisible (component);
+        dynamic_cast<MenuClickTarget&> (component).onMenuClick = [this, slot = control->slot]
+        { showContextMenu (slot); };
 
         if (control->kind == panel::Kind::key)
         {
@@ -133,6 +137,10 @@ void NewProjectAudioProcessorEditor::setUpLabels()
 
     tempoValueLabel.setAlwaysOnTop (true);
     tempoCaptionLabel.setText ("BPM DAW:", juce::dontSendNotification);
+
+    // A right-click on the labels is one on the panel behind them.
+    for (auto* label : { &tempoValueLabel, &tempoCaptionLabel })
+        label->setInterceptsMouseClicks (false, false);
 }
 
 void NewProjectAudioProcessorEditor::paint (juce::Graphics& g)

@@ -30,6 +30,7 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void mouseDown (const juce::MouseEvent&) override;
     void timerCallback() override;
     void sliderDragStarted (juce::Slider*) override;
     void sliderDragEnded (juce::Slider*) override;
@@ -39,6 +40,10 @@ public:
 
     // Copies the processor's current values into every control, without writing back.
     void updateControls();
+
+    // The menu a right-click opens: for a control's slot, the host's own menu for that parameter
+    // where the host offers one, then the factory programs; for the panel (noSlot), the programs.
+    juce::PopupMenu contextMenuFor (int slot);
 
     // Applies the user's knob preferences (velocity mode, drag style) to the six knobs.
     void setSensAndStijl();
@@ -112,6 +117,7 @@ private:
     void setUpControls();
     void setUpLabels();
     ValueReadout::Text describeSlot (const juce::Slider&);
+    void showContextMenu (int slot);
     void openUserSettings();
     void showSettingsDialog();
     void applySettingsDialog (juce::AlertWindow& dialog);
