@@ -2,6 +2,7 @@
 
 #include "../lookandfeel/PanelPictures.h"
 #include "RightClickable.h"
+#include "WindowSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +23,7 @@ NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioP
     contentComponent.addChildComponent (valueReadout);
     contentComponent.addMouseListener (this, false);
     openUserSettings();
+    makeResizable();
     updateControls();
     startTimer (lampRefreshMilliseconds);
 }
@@ -159,15 +161,34 @@ void NewProjectAudioProcessorEditor::paint (juce::Graphics& g)
     g.drawText (juce::String ("v") + JucePlugin_VersionString, panel::versionText, juce::Justification::centred, true);
 }
 
+void NewProjectAudioProcessorEditor::makeResizable()
+{
+    setResizable (true, true);
+    setResizeLimits (windowsize::widthFor (windowsize::smallest), windowsize::heightFor (windowsize::smallest),
+                     windowsize::widthFor (windowsize::largest), windowsize::heightFor (windowsize::largest));
+    getConstrainer()->setFixedAspectRatio ((double) panel::width / panel::height);
+    setSize (windowsize::widthFor (windowSize), windowsize::heightFor (windowSize));
+}
+
 void NewProjectAudioProcessorEditor::resized()
 {
-    // The panel shrinks to fit a smaller window and stays centred; it never grows. Unshrunk, it
-    // is centred to the whole pixel, so that a window one pixel larger than the panel (as hosts'
-    // rounding leaves it after some scale changes) still shows every picture one to one.
+    // The panel fills the window, its proportions kept, and the window's new size is remembered,
+    // whoever changed it: the user at the corner or the host. A window within a few pixels above
+    // its remembered size (as hosts' rounding leaves it after some scale changes) keeps the panel
+    // at that size, centred to the whole pixel, so that it still shows every picture one to one.
+    // A window below the smallest size shrinks the panel to fit without being remembered.
     const auto w = getWidth();
     const auto h = getHeight();
-    const bool whole = w >= panel::width && h >= panel::height;
-    const float scale = whole ? 1.0f : (float) juce::jmin ((double) w / panel::width, (double) h / panel::height);
+    const int extraWidth = w - windowsize::widthFor (windowSize);
+    const int extraHeight = h - windowsize::heightFor (windowSize);
+    const bool whole = extraWidth >= 0 && extraHeight >= 0 && extraWidth <= windowsize::roundingSlack &&
+                       extraHeight <= windowsize::roundingSlack;
+    const double fit = juce::jmin ((double) w / panel::width, (double) h / panel::height);
+
+    if (! whole && fit >= windowsize::smallest)
+        rememberWindowSize (juce::jmin (fit, windowsize::largest));
+
+    const float scale = (float) (whole ? windowSize : juce::jmin (fit, windowsize::largest));
     const auto centre = [whole, scale] (int size, int panelSize)
     {
         const float offset = ((float) size - (float) panelSize * scale) / 2.0f;

@@ -100,6 +100,9 @@ public:
     int sens = 0;
     int stijl = 2;
 
+    // The window's size as a multiple of the panel's, as the user or the host last made it.
+    double windowSize = 1.0;
+
     float oversamplingIndex = 0.0f;
 
     juce::ApplicationProperties appProperties;
@@ -119,6 +122,8 @@ private:
     ValueReadout::Text describeSlot (const juce::Slider&);
     void showContextMenu (int slot);
     void openUserSettings();
+    void makeResizable();
+    void rememberWindowSize (double size);
     void showSettingsDialog();
     void applySettingsDialog (juce::AlertWindow& dialog);
 

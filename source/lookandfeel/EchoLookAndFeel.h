@@ -35,6 +35,7 @@ public:
     void drawRotarySlider (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
                            float rotaryStartAngle, float rotaryEndAngle, juce::Slider&) override;
     juce::Label* createSliderTextBox (juce::Slider&) override;
+    void drawCornerResizer (juce::Graphics&, int w, int h, bool isMouseOver, bool isMouseDragging) override;
 
     // The height of the text in toggle buttons, combo boxes, popup menus and slider text boxes,
     // from their next paint or creation on.
