@@ -11,8 +11,10 @@
 #include <array>
 #include <memory>
 
-// The plug-in's window: a fixed 876 x 300 bitmap panel. Every control sits in contentComponent,
-// which carries the scaling transform; the look and feel draws each control from its name.
+// The plug-in's window: the 876 x 300 bitmap panel, which the user can resize from 75 % to 200 %
+// by its corner. Every control sits in contentComponent, which carries the scaling transform; the
+// look and feel draws each control from its name. A readout shows the value of the knob or fader
+// under the mouse, and a right-click opens the factory programs.
 // Knobs and the fader write their slots with host notification inside change gestures; every
 // change message from the processor copies its values back into the controls.
 class NewProjectAudioProcessorEditor : public juce::AudioProcessorEditor,

@@ -28,6 +28,9 @@ public:
     // Shows the readout for this slider from now on.
     void follow (juce::Slider&);
 
+    // Shows the readout for this slider now, as when the mouse comes over it.
+    void show (juce::Slider&);
+
     // The slider the readout shows, or nullptr while it is hidden.
     const juce::Slider* shownSlider() const { return shown; }
     // What it shows, read from the slot when asked: the processor holds the value a slider has
@@ -44,7 +47,6 @@ private:
     void sliderValueChanged (juce::Slider*) override;
 
     juce::Slider* followedSlider (const juce::MouseEvent&) const;
-    void show (juce::Slider&);
     void hide();
 
     Describe describe;
