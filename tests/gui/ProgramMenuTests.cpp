@@ -119,7 +119,7 @@ TEST_F (ProgramMenu, ChoosingAProgramAppliesItAsTheHostsListDoes)
     ProgramChangeRecorder programHost;
     processor->addListener (&programHost);
 
-    for (const int result : { 0, -1, 7, juce::PopupMenu().getNumItems() })
+    for (const int result : { 0, -1, 7 })
     {
         EXPECT_FALSE (programmenu::apply (*processor, result)) << result;
         EXPECT_EQ (0, processor->getCurrentProgram()) << result;
