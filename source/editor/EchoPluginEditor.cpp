@@ -1,6 +1,8 @@
 #include "EchoPluginEditor.h"
 
 #include "../lookandfeel/PanelPictures.h"
+#include "RightClickable.h"
+#include "WindowSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +18,10 @@ NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioP
 
     setUpControls();
     setUpLabels();
+    contentComponent.addChildComponent (valueReadout);
+    contentComponent.addMouseListener (this, false);
     openUserSettings();
+    makeResizable();
     updateControls();
     startTimer (refreshMilliseconds);
 }
@@ -32,9 +37,9 @@ NewProjectAudioProcessorEditor::ControlComponents NewProjectAudioProcessorEditor
         const auto& control = *panel::controls[i];
 
         if (control.kind == panel::Kind::key)
-            components[i] = std::make_unique<juce::TextButton> (control.name);
+            components[i] = std::make_unique<RightClickable<juce::TextButton>> (control.name);
         else
-            components[i] = std::make_unique<juce::Slider> (control.name);
+            components[i] = std::make_unique<RightClickable<juce::Slider>> (control.name);
     }
 
     return components;
@@ -64,6 +69,8 @@ void NewProjectAudioProcessorEditor::setUpControls()
     {
         auto& component = componentFor (*control);
         contentComponent.addAndMakeVisible (component);
+        dynamic_cast<MenuClickTarget&> (component).onMenuClick = [this, slot = control->slot]
+        { showContextMenu (slot); };
 
         if (control->kind == panel::Kind::key)
         {
@@ -79,9 +86,14 @@ void NewProjectAudioProcessorEditor::setUpControls()
 
         // The magic-eye lamp only shows the level; it takes no mouse input and writes nothing.
         if (control->kind == panel::Kind::lamp)
+        {
             slider.setEnabled (false);
+        }
         else
+        {
             slider.addListener (this);
+            valueReadout.follow (slider);
+        }
 
         slider.setRange (control->range.minimum, control->range.maximum, control->range.interval);
         slider.setSliderStyle (control->kind == panel::Kind::fader ? juce::Slider::LinearHorizontal
@@ -95,6 +107,16 @@ void NewProjectAudioProcessorEditor::setUpControls()
 
     // The logo hot-spot is invisible; its state flips at each click and means nothing.
     fhaButton.setToggleState (true, juce::dontSendNotification);
+}
+
+ValueReadout::Text NewProjectAudioProcessorEditor::describeSlot (const juce::Slider& slider)
+{
+    const auto* control = panel::controlNamed (slider.getName());
+
+    if (control == nullptr || control->slot == panel::noSlot)
+        return {};
+
+    return { processor->getParameterName (control->slot), processor->getParameterText (control->slot) };
 }
 
 void NewProjectAudioProcessorEditor::setUpLabels()
@@ -111,6 +133,10 @@ void NewProjectAudioProcessorEditor::setUpLabels()
 
     tempoValueLabel.setAlwaysOnTop (true);
     tempoCaptionLabel.setText ("BPM DAW:", juce::dontSendNotification);
+
+    // A right-click on the labels is one on the panel behind them.
+    for (auto* label : { &tempoValueLabel, &tempoCaptionLabel })
+        label->setInterceptsMouseClicks (false, false);
 }
 
 void NewProjectAudioProcessorEditor::paint (juce::Graphics& g)
@@ -129,15 +155,34 @@ void NewProjectAudioProcessorEditor::paint (juce::Graphics& g)
     g.drawText (juce::String ("v") + JucePlugin_VersionString, panel::versionText, juce::Justification::centred, true);
 }
 
+void NewProjectAudioProcessorEditor::makeResizable()
+{
+    setResizable (true, true);
+    setResizeLimits (windowsize::widthFor (windowsize::smallest), windowsize::heightFor (windowsize::smallest),
+                     windowsize::widthFor (windowsize::largest), windowsize::heightFor (windowsize::largest));
+    getConstrainer()->setFixedAspectRatio ((double) panel::width / panel::height);
+    setSize (windowsize::widthFor (windowSize), windowsize::heightFor (windowSize));
+}
+
 void NewProjectAudioProcessorEditor::resized()
 {
-    // The panel shrinks to fit a smaller window and stays centred; it never grows. Unshrunk, it
-    // is centred to the whole pixel, so that a window one pixel larger than the panel (as hosts'
-    // rounding leaves it after some scale changes) still shows every picture one to one.
+    // The panel fills the window, its proportions kept, and the window's new size is remembered,
+    // whoever changed it: the user at the corner or the host. A window within a few pixels above
+    // its remembered size (as hosts' rounding leaves it after some scale changes) keeps the panel
+    // at that size, centred to the whole pixel, so that it still shows every picture one to one.
+    // A window below the smallest size shrinks the panel to fit without being remembered.
     const auto w = getWidth();
     const auto h = getHeight();
-    const bool whole = w >= panel::width && h >= panel::height;
-    const float scale = whole ? 1.0f : (float) juce::jmin ((double) w / panel::width, (double) h / panel::height);
+    const int extraWidth = w - windowsize::widthFor (windowSize);
+    const int extraHeight = h - windowsize::heightFor (windowSize);
+    const bool whole = extraWidth >= 0 && extraHeight >= 0 && extraWidth <= windowsize::roundingSlack &&
+                       extraHeight <= windowsize::roundingSlack;
+    const double fit = juce::jmin ((double) w / panel::width, (double) h / panel::height);
+
+    if (! whole && fit >= windowsize::smallest)
+        rememberWindowSize (juce::jmin (fit, windowsize::largest));
+
+    const float scale = (float) (whole ? windowSize : juce::jmin (fit, windowsize::largest));
     const auto centre = [whole, scale] (int size, int panelSize)
     {
         const float offset = ((float) size - (float) panelSize * scale) / 2.0f;

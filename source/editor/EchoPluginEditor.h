@@ -3,6 +3,7 @@
 #include "../lookandfeel/EchoLookAndFeel.h"
 #include "../model/PanelLayout.h"
 #include "../processor/EchoPluginProcessor.h"
+#include "ValueReadout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_data_structures/juce_data_structures.h>
@@ -10,8 +11,10 @@
 #include <array>
 #include <memory>
 
-// The plug-in's window: a fixed 876 x 300 bitmap panel. Every control sits in contentComponent,
-// which carries the scaling transform; the look and feel draws each control from its name.
+// The plug-in's window: the 876 x 300 bitmap panel, which the user can resize from 75 % to 200 %
+// by its corner. Every control sits in contentComponent, which carries the scaling transform; the
+// look and feel draws each control from its name. A readout shows the value of the knob or fader
+// under the mouse, and a right-click opens the factory programs.
 // Knobs and the fader write their slots with host notification inside change gestures; a timer
 // copies the processor's values back into the controls after any slot was written.
 class NewProjectAudioProcessorEditor : public juce::AudioProcessorEditor,
@@ -28,6 +31,7 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void mouseDown (const juce::MouseEvent&) override;
     void timerCallback() override;
     void sliderDragStarted (juce::Slider*) override;
     void sliderDragEnded (juce::Slider*) override;
@@ -36,6 +40,10 @@ public:
 
     // Copies the processor's current values into every control, without writing back.
     void updateControls();
+
+    // The menu a right-click opens: for a control's slot, the host's own menu for that parameter
+    // where the host offers one, then the factory programs; for the panel (noSlot), the programs.
+    juce::PopupMenu contextMenuFor (int slot);
 
     // Applies the user's knob preferences (velocity mode, drag style) to the six knobs.
     void setSensAndStijl();
@@ -91,10 +99,17 @@ public:
     int oversamplingChoice = 0;
     int sens = 0;
     int stijl = 2;
+
+    // The window's size as a multiple of the panel's, as the user or the host last made it.
+    double windowSize = 1.0;
+
     float oversamplingIndex = 0.0f;
 
     juce::ApplicationProperties appProperties;
     juce::Component contentComponent;
+
+    // The name and value of the knob or fader under the mouse, as the processor states them.
+    ValueReadout valueReadout { [this] (const juce::Slider& slider) { return describeSlot (slider); } };
 
     // The processor as its own class; the base class's member of the same name is the framework's.
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wshadow-field")
@@ -104,7 +119,11 @@ public:
 private:
     void setUpControls();
     void setUpLabels();
+    ValueReadout::Text describeSlot (const juce::Slider&);
+    void showContextMenu (int slot);
     void openUserSettings();
+    void makeResizable();
+    void rememberWindowSize (double size);
     void showSettingsDialog();
     void applySettingsDialog (juce::AlertWindow& dialog);
 

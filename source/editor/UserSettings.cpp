@@ -1,8 +1,10 @@
 #include "EchoPluginEditor.h"
+#include "WindowSize.h"
 
-// The knob preferences belong to the user, not to a song: one small file shared by every
-// instance, ~/KVOR/Vimbrel2.settings on Linux. It is only written when the settings dialog is
-// confirmed (three seconds later, or when the window closes).
+// The knob preferences and the window's size belong to the user, not to a song: one small file
+// shared by every instance, ~/KVOR/Vimbrel2.settings on Linux. It is only written when the
+// settings dialog is confirmed or the window's size changes (three seconds later, or when the
+// window closes).
 void NewProjectAudioProcessorEditor::openUserSettings()
 {
     juce::PropertiesFile::Options options;
@@ -22,9 +24,21 @@ void NewProjectAudioProcessorEditor::openUserSettings()
     {
         sens = settings->getBoolValue ("sens", false) ? 1 : 0;
         stijl = settings->getIntValue ("stijl", 2);
+        windowSize = windowsize::limited (settings->getDoubleValue (windowsize::settingsKey, 1.0));
     }
 
     setSensAndStijl();
+}
+
+void NewProjectAudioProcessorEditor::rememberWindowSize (double size)
+{
+    if (size == windowSize)
+        return;
+
+    windowSize = size;
+
+    if (auto* settings = appProperties.getUserSettings())
+        settings->setValue (windowsize::settingsKey, size);
 }
 
 void NewProjectAudioProcessorEditor::setSensAndStijl()

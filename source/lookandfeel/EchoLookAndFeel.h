@@ -35,10 +35,16 @@ public:
     void drawRotarySlider (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
                            float rotaryStartAngle, float rotaryEndAngle, juce::Slider&) override;
     juce::Label* createSliderTextBox (juce::Slider&) override;
+    void drawCornerResizer (juce::Graphics&, int w, int h, bool isMouseOver, bool isMouseDragging) override;
 
     // The height of the text in toggle buttons, combo boxes, popup menus and slider text boxes,
     // from their next paint or creation on.
     void setFontSize (float height);
+
+    // The readout the window shows over a knob or the fader: the slot's name and its value text,
+    // in the panel's colours, filling `area`.
+    static void drawValueReadout (juce::Graphics&, juce::Rectangle<float> area, const juce::String& name,
+                                  const juce::String& value);
 
     // The position in panelpictures::pictureSets of the set drawn through `g`: the first whose
     // scale reaches the context's physical pixel scale, the largest beyond them all.

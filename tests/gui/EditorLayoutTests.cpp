@@ -128,13 +128,19 @@ TEST_F (WindowLayout, PlacesEveryControlOnTheContentComponent)
     auto& editor = openEditor();
     EXPECT_EQ (editor.getWidth(), 876);
     EXPECT_EQ (editor.getHeight(), 300);
-    ASSERT_EQ (editor.getNumChildComponents(), 1);
+    // The panel, and the window's resizing corner above it in the bottom right.
+    ASSERT_EQ (editor.getNumChildComponents(), 2);
     EXPECT_EQ (editor.getChildComponent (0), &editor.contentComponent);
+    EXPECT_EQ (editor.getChildComponent (1), editor.resizableCorner.get());
+    EXPECT_EQ (editor.resizableCorner->getBounds(), juce::Rectangle<int> (858, 282, 18, 18));
     EXPECT_EQ (editor.contentComponent.getBounds(), juce::Rectangle<int> (0, 0, 876, 300));
-    EXPECT_FALSE (editor.isResizable());
+    EXPECT_TRUE (editor.isResizable());
 
+    // The controls, the two labels and the value readout, hidden until a knob is touched.
     auto& content = editor.contentComponent;
-    ASSERT_EQ (content.getNumChildComponents(), (int) std::size (contract) + 2);
+    ASSERT_EQ (content.getNumChildComponents(), (int) std::size (contract) + 3);
+    EXPECT_EQ (content.getChildComponent (21), &editor.valueReadout);
+    EXPECT_FALSE (editor.valueReadout.isVisible());
 
     // The labels were added first but brought to the front at the end.
     for (int i = 0; i < (int) std::size (contract); ++i)

@@ -175,25 +175,26 @@ constexpr PixelSize hostSmaller { 1000, 400 };
 // The formats whose window the tests open, each through the framework's hosting of it.
 //
 // What a format does with a host window smaller than the scaled panel, at 200 %: the VST3
-// editor says it cannot be resized (IPlugView::canResize), so the framework's VST3 host does
-// not pass its size on: the plug-in's window keeps the scaled panel's size and the host's
-// window shows part of it. The LV2 host passes its size to the UI (ui:resize), and the
-// plug-in's window takes it; the panel then shrinks to fit, centred (the window tests check
-// how). Either way the plug-in must go on following the host afterwards.
+// editor can be resized (IPlugView::canResize) from 75 % to 200 % of the panel, in its
+// proportions, so the framework's VST3 host asks it for the nearest size it takes
+// (IPlugView::checkSizeConstraint), 75 % or 1314 x 450 pixels at 200 %, and both windows take
+// that. The LV2 host passes its size to the UI (ui:resize) as it is, and the plug-in's window
+// takes it; the panel then shrinks to fit, centred (the window tests check how). Either way the
+// plug-in must go on following the host afterwards.
 struct Format
 {
     const char* name;
     std::unique_ptr<juce::AudioPluginInstance> (*load)();
     bool isBuilt;
-    PixelSize inSmallerHostWindow;
+    PixelSize hostWindow, pluginWindow; // given hostSmaller
 };
 
 void PrintTo (const Format& format, std::ostream* out) { *out << format.name; }
 
 const Format formats[] = {
-    { "VST3", [] { return loadBuiltPlugin(); }, true, { 1752, 600 } },
+    { "VST3", [] { return loadBuiltPlugin(); }, true, { 1314, 450 }, { 1314, 450 } },
     { "LV2", [] { return vimbrel::test::loadBuiltLv2Plugin(); }, vimbrel::test::builtLv2Bundle() != juce::File(),
-      hostSmaller },
+      hostSmaller, hostSmaller },
 };
 
 class HostedEditorScale : public ::testing::TestWithParam<Format>
@@ -226,7 +227,7 @@ TEST_P (HostedEditorScale, WindowFollowsTheHostsScale)
 
 TEST_P (HostedEditorScale, HostWindowSmallerThanTheScaledPanelLeavesThePluginWorking)
 {
-    const auto expected = GetParam().inSmallerHostWindow;
+    const auto expected = GetParam().pluginWindow;
 
     HostedWindow hosted (GetParam().load());
     ASSERT_TRUE (hosted.isOpen());
@@ -236,7 +237,7 @@ TEST_P (HostedEditorScale, HostWindowSmallerThanTheScaledPanelLeavesThePluginWor
     hosted.editor->setSize (hostSmaller.width, hostSmaller.height);
     EXPECT_TRUE (vimbrel::test::runMessageLoopUntil ([&] { return hosted.pluginSize() == expected; }, 5000));
     EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (100));
-    EXPECT_EQ (hosted.hostSize(), hostSmaller);
+    EXPECT_EQ (hosted.hostSize(), GetParam().hostWindow);
     EXPECT_EQ (hosted.pluginSize(), expected);
 
     // Given the scaled panel's size again, and then a new scale, the plug-in follows.
