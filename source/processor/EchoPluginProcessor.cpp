@@ -15,9 +15,10 @@ NewProjectAudioProcessor::NewProjectAudioProcessor()
     curProgram = 0;
     test = 1;
     setDependentParameters();
+    startTimer (announcementMilliseconds);
 }
 
-NewProjectAudioProcessor::~NewProjectAudioProcessor() = default;
+NewProjectAudioProcessor::~NewProjectAudioProcessor() { stopTimer(); }
 
 const juce::String NewProjectAudioProcessor::getName() const { return "FHA_Vimbrel2"; }
 

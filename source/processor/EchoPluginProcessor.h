@@ -16,11 +16,13 @@
 // six factory programs, the head spacing that follows tempo and beat fraction, and the
 // saved state. It owns the echo engine by value, so nothing is allocated for audio after
 // construction.
-class NewProjectAudioProcessor : public juce::AudioProcessor
+class NewProjectAudioProcessor : public juce::AudioProcessor, private juce::Timer
 {
 public:
     static constexpr int numParameterSlots = Slot::count;
     static constexpr int numPrograms = 6;
+    // How often the message thread looks for values to tell the host.
+    static constexpr int announcementMilliseconds = 30;
 
     NewProjectAudioProcessor();
     ~NewProjectAudioProcessor() override;
@@ -135,11 +137,16 @@ private:
     void designToneShelves();
     void applyStateElement (const juce::XmlElement& state);
     void announceParameterValues();
-    void reportValuesToTheHost();
+    void reportProgramValuesToTheHost();
 
-    // Set when the plug-in starts and when a program or a restored state rewrote the slots;
-    // cleared by the next block once it has reported the values (see reportValuesToTheHost).
+    void timerCallback() override;
+
+    // Set when the plug-in starts and when a restored state rewrote the slots; cleared by the
+    // next block once it has reported the values (see setStateInformation).
     std::atomic<bool> valuesToReport { true };
+    // Set when a program rewrote the slots; cleared by the timer on the message thread once it
+    // has told the host the values (see reportProgramValuesToTheHost).
+    std::atomic<bool> programValuesToAnnounce { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NewProjectAudioProcessor)
 };

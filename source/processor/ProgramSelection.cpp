@@ -33,7 +33,7 @@ void NewProjectAudioProcessor::setCurrentProgram (int index)
     // VST3 layer answers one by reporting the program to the host again, later, and a report
     // that arrives after the host has chosen another program selects the earlier one again.
     // The values go back instead.
-    reportValuesToTheHost();
+    reportProgramValuesToTheHost();
 }
 
 const juce::String NewProjectAudioProcessor::getProgramName (int index)
@@ -64,13 +64,19 @@ void NewProjectAudioProcessor::copyProgram (std::int64_t sourceIndex, std::int64
 }
 
 // Told at once, a host hears the values where the framework passes them on straight away (from
-// the message thread); the next block tells them again, for the hosts that take a plug-in's
-// values only with its output and for the VST3 layer, which drops them while a host restores
-// a state.
-void NewProjectAudioProcessor::reportValuesToTheHost()
+// the message thread). A program chosen elsewhere (by the host's program parameter on the audio
+// thread, or from a thread of the host's own) is told once more from the message thread by the
+// timer: the framework's VST3 layer hands values to the host's own view only from there.
+void NewProjectAudioProcessor::reportProgramValuesToTheHost()
 {
     announceParameterValues();
-    valuesToReport = true;
+    programValuesToAnnounce = true;
+}
+
+void NewProjectAudioProcessor::timerCallback()
+{
+    if (programValuesToAnnounce.exchange (false))
+        announceParameterValues();
 }
 
 void NewProjectAudioProcessor::announceParameterValues()

@@ -107,13 +107,14 @@ void NewProjectAudioProcessor::setStateInformation (const void* data, int sizeIn
     if (const auto state = getXmlFromBinary (data, sizeInBytes); state != nullptr && state->hasTagName (stateTag))
     {
         applyStateElement (*state);
+        announceParameterValues();
 
         // The framework's VST3 layer drops what is announced while a host restores a state, yet
         // passes on, with the next block, values announced just before: Ardour 7 selects the
         // saved factory program first, and the program's values would then replace the restored
         // ones in the host and, through it, here. Announcing the restored values again from that
         // block keeps them.
-        reportValuesToTheHost();
+        valuesToReport = true;
     }
 }
 

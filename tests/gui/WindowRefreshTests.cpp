@@ -75,8 +75,10 @@ TEST_F (WindowRefresh, AWriteFromAnyThreadShowsWithinOneTimerPeriod)
         expectNoSliderWroteBack (what);
     }
 
-    // A program chosen on the message thread (its length is 0.6).
+    // A program chosen on the message thread (its length is 0.6). The processor tells the host
+    // the program's values, at once and again at its own timer's next tick.
     processor->setCurrentProgram (1);
+    ASSERT_TRUE (letTimersOfPeriodFire (2 * NewProjectAudioProcessor::announcementMilliseconds));
     host.events.clear();
     ASSERT_TRUE (letTheWindowTick());
     EXPECT_NEAR (editor.lengthSlider.getValue(), 0.6, editor.lengthSlider.getInterval() / 2.0 + 1.0e-9);

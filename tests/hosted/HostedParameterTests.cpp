@@ -109,3 +109,34 @@ TEST (HostedPrograms, AreListedAndSelectedThroughTheHost)
     EXPECT_EQ (slots[Slot::length]->getCurrentValueAsText(), "60 %");
 }
 } // namespace
+
+// After a program the host chose, the host's own view of every slot, which its automation lanes
+// start from, comes to equal what the plug-in holds while blocks play.
+TEST (HostedPrograms, TheHostsViewFollowsAProgramItChose)
+{
+    auto plugin = loadBuiltPlugin();
+    ASSERT_NE (plugin, nullptr);
+
+    for (const int program : { 3, 1, 0 })
+    {
+        plugin->setCurrentProgram (program);
+
+        std::unique_ptr<juce::AudioPluginInstance> held;
+        juce::StringArray differing;
+        const auto viewEqualsThePlugin = [&]
+        {
+            vimbrel::test::processOneBlock (*plugin);
+            held = vimbrel::test::reloadedCopyOf (*plugin);
+            differing.clear();
+            for (auto* slot : held->getParameters())
+                if (slot->isAutomatable() && slot->getName (100) != "Program" &&
+                    plugin->getParameters()[slot->getParameterIndex()]->getValue() != slot->getValue())
+                    differing.add (slot->getName (100));
+            return differing.isEmpty();
+        };
+
+        EXPECT_TRUE (vimbrel::test::runMessageLoopUntil (viewEqualsThePlugin, 2000))
+            << "program " << program << ": the host's view differs in " << differing.joinIntoString (", ");
+        EXPECT_EQ (held->getCurrentProgram(), program);
+    }
+}
