@@ -7,6 +7,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # Debian packages the project needs to build, test and run.
 required_packages=(
     g++ cmake make pkg-config ccache python3 git
+    dpkg-dev                      # dpkg-buildflags: the release build's hardening flags
     clang-format                  # the layout check of the C++ files
     clang-14 libclang-rt-14-dev llvm-14 # the sanitizer builds, libFuzzer, readable sanitizer stacks
     juce-modules-source           # the framework: modules, juceaide, CMake package
