@@ -22,6 +22,12 @@ required_packages=(
 # (tests/standalone/run-jack.sh), and sox reads the renderer's files as users' tools do.
 test_packages=(ardour lilv-utils jackd2 sox)
 
+# Packages scripts/package needs to make the package and scripts/lib/check-package.sh to check
+# it: the manual pages from the programs' --help (help2man), telling programs from other files
+# (file), Debian's package checker (lintian) and the validators of the app's AppStream
+# description and desktop entry.
+package_packages=(file help2man lintian appstream desktop-file-utils)
+
 # Each step says how long the script has run so far, so that the cost of every step shows.
 log() { printf '\n==> [%dm%02ds] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }
 
