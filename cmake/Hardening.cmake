@@ -2,7 +2,8 @@
 # (fortified functions, stack protector, format checks, read-only relocations bound at load
 # time; a newer dpkg adds clash and control-flow protection), and only those. Its -O2 and -g
 # would replace the project's optimisation level, which the engine's speed depends on; none of
-# the hardening flags touches floating-point arithmetic. The checking builds (sanitizers, -O1) take none.
+# the hardening flags touches floating-point arithmetic. The checking builds (sanitizers, -O1)
+# and debug builds take none.
 if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo)$" AND NOT (VIMBREL_SANITIZERS OR VIMBREL_THREAD_SANITIZER))
     set(vimbrel_hardening_default ON)
 else()

@@ -118,6 +118,15 @@ juce::Image labelWindow (const juce::Image& window)
 
     const float radius = 9.0f;
     const float columnWidth = (float) (window.getWidth() - 2 * margin) / (float) columns;
+    auto drawMark = [&] (const juce::String& number, juce::Point<float> centre)
+    {
+        const auto disc = juce::Rectangle<float> (2.0f * radius, 2.0f * radius).withCentre (centre);
+        g.setColour (mark);
+        g.fillEllipse (disc);
+        g.setColour (ink);
+        g.drawEllipse (disc, 1.2f);
+        g.drawText (number, disc, juce::Justification::centred, false);
+    };
 
     for (int i = 0; i < count; ++i)
     {
@@ -130,24 +139,13 @@ juce::Image labelWindow (const juce::Image& window)
         const auto centre = control.kind == panel::Kind::knob || control.kind == panel::Kind::lamp
                                 ? bounds.getTopLeft().translated (radius + 2.0f, radius + 2.0f)
                                 : bounds.getTopLeft();
-        const auto disc = juce::Rectangle<float> (2.0f * radius, 2.0f * radius).withCentre (centre);
-        g.setColour (mark);
-        g.fillEllipse (disc);
-        g.setColour (ink);
-        g.drawEllipse (disc, 1.2f);
-        g.drawText (number, disc, juce::Justification::centred, false);
+        drawMark (number, centre);
 
         const auto row = i / columns, column = i % columns;
         const juce::Rectangle<float> entry ((float) margin + (float) column * columnWidth,
                                             (float) (window.getHeight() + margin + row * rowHeight), columnWidth,
                                             (float) rowHeight);
-        const auto keyDisc = juce::Rectangle<float> (2.0f * radius, 2.0f * radius)
-                                 .withCentre ({ entry.getX() + radius + 1.0f, entry.getCentreY() });
-        g.setColour (mark);
-        g.fillEllipse (keyDisc);
-        g.setColour (ink);
-        g.drawEllipse (keyDisc, 1.2f);
-        g.drawText (number, keyDisc, juce::Justification::centred, false);
+        drawMark (number, { entry.getX() + radius + 1.0f, entry.getCentreY() });
         g.drawText (controlWord (control), entry.withTrimmedLeft (2.0f * radius + 8.0f),
                     juce::Justification::centredLeft, true);
     }
