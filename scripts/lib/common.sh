@@ -7,6 +7,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # Debian packages the project needs to build, test and run.
 required_packages=(
     g++ cmake make pkg-config ccache python3 git
+    dpkg-dev                      # dpkg-buildflags: the release build's hardening flags
     clang-format                  # the layout check of the C++ files
     clang-14 libclang-rt-14-dev llvm-14 # the sanitizer builds, libFuzzer, readable sanitizer stacks
     juce-modules-source           # the framework: modules, juceaide, CMake package
@@ -20,6 +21,12 @@ required_packages=(
 # headless (tests/daw), Debian's JACK server carries the standalone app's audio
 # (tests/standalone/run-jack.sh), and sox reads the renderer's files as users' tools do.
 test_packages=(ardour lilv-utils jackd2 sox)
+
+# Packages scripts/package needs to make the package and scripts/lib/check-package.sh to check
+# it: the manual pages from the programs' --help (help2man), telling programs from other files
+# (file), Debian's package checker (lintian) and the validators of the app's AppStream
+# description and desktop entry.
+package_packages=(file help2man lintian appstream desktop-file-utils)
 
 # Each step says how long the script has run so far, so that the cost of every step shows.
 log() { printf '\n==> [%dm%02ds] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"; }

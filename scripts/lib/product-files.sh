@@ -1,8 +1,10 @@
 # Shared by scripts/install and scripts/package: which built files make up the product and where
 # each one goes. Source after common.sh.
 
-# The standalone app and its desktop entry and icon go by this name.
+# The standalone app and its desktop entry and icon go by this name; its AppStream description
+# by its AppStream ID.
 app_name=fha-vimbrel2
+appstream_id=example.kvor.fha_vimbrel2
 
 # The build targets that make the product's files.
 product_targets=(FHA_Vimbrel2_VST3 FHA_Vimbrel2_LV2 FHA_Vimbrel2_Standalone vimbrel-render)

@@ -21,6 +21,8 @@ TEST (HostedIdentity, TheFactoryDescribesTheProduct)
     ASSERT_TRUE (identity.error.isEmpty()) << identity.error;
 
     EXPECT_EQ (identity.vendor, "KVOR");
+    EXPECT_EQ (identity.url, VIMBREL_HOMEPAGE);
+    EXPECT_EQ (identity.email, VIMBREL_EMAIL);
     EXPECT_EQ (identity.flags, 16);
     ASSERT_EQ (identity.classes.size(), 2u);
 

@@ -1,26 +1,34 @@
 #!/usr/bin/env bash
 # Reads the built LV2 bundle with Debian's LV2 tools (lilv-utils), as an LV2 host's library
-# does, and checks what they report: the plug-in under its URI alone, its binary and window, the
+# does, and checks what they report: the plug-in under its URI alone, filed as a delay, its
+# maker's mailto: address and homepage, its binary and window, the
 # state interface, the six factory programs as presets, the ports (stereo audio in and out, the
 # atom ports that carry the parameters, the latency), and the 22 slots as parameters p0 to p21
 # the host may write and read. Prints each comparison.
 #
-#   tests/lv2/check-lv2info.sh <built FHA_Vimbrel2.lv2 folder> <plug-in URI>
+#   tests/lv2/check-lv2info.sh <built FHA_Vimbrel2.lv2 folder> <plug-in URI> <homepage> <e-mail> <LV2 specifications>
+#
+# The LV2 specifications (the framework's copy) define the plug-in classes, as a host's LV2
+# installation does; without them lilv knows no class but lv2:Plugin.
 #
 # Exits 77 (ctest: skipped) when lilv-utils is not installed.
 set -euo pipefail
 
-bundle=$(cd "${1:?usage: check-lv2info.sh <bundle folder> <URI>}" && pwd)
-uri=${2:?usage: check-lv2info.sh <bundle folder> <URI>}
+usage="usage: check-lv2info.sh <bundle folder> <URI> <homepage> <e-mail> <LV2 specifications>"
+bundle=$(cd "${1:?$usage}" && pwd)
+uri=${2:?$usage}
+homepage=${3:?$usage}
+email=${4:?$usage}
+specifications=${5:?$usage}
 
 if ! command -v lv2info >/dev/null 2>&1 || ! command -v lv2ls >/dev/null 2>&1; then
     echo "check-lv2info: skipped, lilv-utils is not installed (apt-get install lilv-utils)"
     exit 77
 fi
 
-# Only the bundle under test, none installed on the machine.
+# Only the bundle under test and the specifications, none installed on the machine.
 export LV2_PATH
-LV2_PATH=$(dirname "$bundle")
+LV2_PATH=$(dirname "$bundle"):$specifications
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Nor anything of the user's: a scratch home.
@@ -43,8 +51,10 @@ check "lv2ls lists" "$uri" "$(lv2ls)"
 lv2info "$uri" >"$work/info.txt" 2>"$work/info.err" || { cat "$work/info.err"; echo "check-lv2info: lv2info failed" >&2; exit 1; }
 field() { sed -n "s/^\t$1: *//p" "$work/info.txt" | head -n 1; }
 check "name" "FHA_Vimbrel2" "$(field Name)"
-check "class" "Plugin" "$(field Class)"
+check "class" "Delay Plugin" "$(field Class)"
 check "author" "KVOR" "$(field Author)"
+check "author's e-mail" "mailto:$email" "$(field 'Author Email')"
+check "author's homepage" "$homepage" "$(field 'Author Homepage')"
 check "binary" "file://$bundle/libFHA_Vimbrel2.so" "$(field Binary)"
 check "window" "$uri:UI http://lv2plug.in/ns/extensions/ui#X11UI" \
     "$(sed -n "s/^\t\t\(https:.*:UI\)$/\1/p" "$work/info.txt") $(sed -n 's/^\t\t\tClass: *//p' "$work/info.txt")"

@@ -793,6 +793,32 @@ TEST_F (RendererTest, ListsTheParametersAndPrograms)
     EXPECT_TRUE (lines[programs + 1 + processor->getNumPrograms()].isEmpty());
 }
 
+// --help and --version print on standard output and end with status 0, also when files are named
+// too (nothing is rendered); the version is the build's, which the manual page made from them
+// shows as well.
+TEST_F (RendererTest, AnswersHelpAndVersionAlone)
+{
+    struct Case
+    {
+        juce::StringArray arguments;
+        juce::String output;
+    };
+    const juce::String version = "vimbrel-render " VIMBREL_VERSION "\n";
+    const Case cases[] = {
+        { { "--version" }, version },
+        { { "--version", "in.wav", "out.wav" }, version },
+        { { "--help" }, vimbrel::render::renderUsage },
+        { { "-h", "in.wav" }, vimbrel::render::renderUsage },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto run = runRenderer (c.arguments);
+        EXPECT_EQ (run.exitCode, 0) << c.arguments.joinIntoString (" ");
+        EXPECT_EQ (run.output, c.output) << c.arguments.joinIntoString (" ");
+    }
+}
+
 // A parameter is known by its slot, by the name a host shows or by the word on the panel, in
 // any case; a slot that keeps nothing a host can set is refused, by any of its names.
 TEST (RendererSlotNames, SlotsByIndexHostNameOrPanelWordInAnyCase)

@@ -8,14 +8,20 @@
 //                                            it (this one needs a display)
 //   vimbrel-screenshot --scale S OUTPUT.png  either, as a screen scaled by S (1 to 4; 2 is
 //                                            200 %) shows it
+//   vimbrel-screenshot --labelled OUTPUT.png the playing state with a numbered mark on every
+//                                            control of the panel's layout and, below, the
+//                                            key of the numbers: the control's word on the panel
 
+#include "SlotNames.h"
 #include "editor/EchoPluginEditor.h"
+#include "model/PanelLayout.h"
 #include "model/SlotTable.h"
 #include "processor/EchoPluginProcessor.h"
 
 #include <X11/Xlib.h>
 
 #include <iostream>
+#include <iterator>
 #include <memory>
 
 namespace
@@ -82,6 +88,71 @@ juce::Image renderWindow (bool playing, bool withMenu, float scale)
     return image;
 }
 
+// The word a control is known by: the panel's word for the slot it writes, or for the two
+// controls that write none, what they are.
+juce::String controlWord (const panel::Control& control)
+{
+    if (&control == &panel::vuSlider)
+        return "Level lamp";
+    if (&control == &panel::fhaButton)
+        return "Settings (the logo)";
+    return vimbrel::render::panelName (control.slot);
+}
+
+// Marks every control of the layout with its number, in the layout's order, on a copy of the
+// window and lists the numbers' words below it, so that the picture's labels come from the same
+// table as the controls.
+juce::Image labelWindow (const juce::Image& window)
+{
+    constexpr int columns = 4, rowHeight = 20, margin = 12;
+    constexpr auto count = (int) std::size (panel::controls);
+    const int rows = (count + columns - 1) / columns;
+    const auto ink = juce::Colour (0xff1d1d1b), mark = juce::Colour (0xfff2c230);
+
+    juce::Image labelled (juce::Image::RGB, window.getWidth(), window.getHeight() + 2 * margin + rows * rowHeight, true,
+                          juce::SoftwareImageType());
+    juce::Graphics g (labelled);
+    g.fillAll (juce::Colour (0xfff4f1ea));
+    g.drawImageAt (window, 0, 0);
+    g.setFont (juce::Font (13.0f, juce::Font::bold));
+
+    const float radius = 9.0f;
+    const float columnWidth = (float) (window.getWidth() - 2 * margin) / (float) columns;
+    auto drawMark = [&] (const juce::String& number, juce::Point<float> centre)
+    {
+        const auto disc = juce::Rectangle<float> (2.0f * radius, 2.0f * radius).withCentre (centre);
+        g.setColour (mark);
+        g.fillEllipse (disc);
+        g.setColour (ink);
+        g.drawEllipse (disc, 1.2f);
+        g.drawText (number, disc, juce::Justification::centred, false);
+    };
+
+    for (int i = 0; i < count; ++i)
+    {
+        const auto& control = *panel::controls[i];
+        const auto number = juce::String (i + 1);
+
+        // A knob's corner is empty panel; a key, the fader or the logo is marked on its corner,
+        // so that its legend stays readable.
+        const auto bounds = control.bounds.toFloat();
+        const auto centre = control.kind == panel::Kind::knob || control.kind == panel::Kind::lamp
+                                ? bounds.getTopLeft().translated (radius + 2.0f, radius + 2.0f)
+                                : bounds.getTopLeft();
+        drawMark (number, centre);
+
+        const auto row = i / columns, column = i % columns;
+        const juce::Rectangle<float> entry ((float) margin + (float) column * columnWidth,
+                                            (float) (window.getHeight() + margin + row * rowHeight), columnWidth,
+                                            (float) rowHeight);
+        drawMark (number, { entry.getX() + radius + 1.0f, entry.getCentreY() });
+        g.drawText (controlWord (control), entry.withTrimmedLeft (2.0f * radius + 8.0f),
+                    juce::Justification::centredLeft, true);
+    }
+
+    return labelled;
+}
+
 bool writePng (const juce::Image& image, const juce::File& file)
 {
     file.deleteFile();
@@ -96,8 +167,10 @@ int main (int argc, char** argv)
     auto outputs = arguments;
     const bool window = outputs.contains ("--window");
     const bool menu = outputs.contains ("--menu");
+    const bool labelled = outputs.contains ("--labelled");
     outputs.removeString ("--window");
     outputs.removeString ("--menu");
+    outputs.removeString ("--labelled");
 
     float scale = 1.0f;
     const int scaleOption = outputs.indexOf ("--scale");
@@ -116,9 +189,11 @@ int main (int argc, char** argv)
         outputs.removeRange (scaleOption, 2);
     }
 
-    if (outputs.size() != 1 || outputs[0].startsWith ("-") || (window && menu))
+    if (outputs.size() != 1 || outputs[0].startsWith ("-") || (int) window + (int) menu + (int) labelled > 1 ||
+        (labelled && scaleOption >= 0))
     {
-        std::cerr << "usage: vimbrel-screenshot [--window | --menu] [--scale S] OUTPUT.png\n";
+        std::cerr << "usage: vimbrel-screenshot [--window | --menu] [--scale S] OUTPUT.png\n"
+                     "       vimbrel-screenshot --labelled OUTPUT.png\n";
         return 2;
     }
 
@@ -133,7 +208,9 @@ int main (int argc, char** argv)
 
     const juce::ScopedJuceInitialiser_GUI framework;
     const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (outputs[0]);
-    const auto image = renderWindow (! window, menu, scale);
+    auto image = renderWindow (! window, menu, scale);
+    if (labelled)
+        image = labelWindow (image);
 
     if (! image.isValid() || ! writePng (image, file))
     {

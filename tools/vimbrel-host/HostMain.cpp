@@ -13,7 +13,8 @@ namespace
 {
 void printIdentity (const vimbrel::host::ModuleIdentity& identity)
 {
-    std::cout << "Factory: vendor \"" << identity.vendor << "\", flags " << identity.flags << "\n";
+    std::cout << "Factory: vendor \"" << identity.vendor << "\", url \"" << identity.url << "\", e-mail \""
+              << identity.email << "\", flags " << identity.flags << "\n";
 
     for (const auto& entry : identity.classes)
         std::cout << "Class \"" << entry.name << "\" (" << entry.category << "), id "

@@ -234,6 +234,11 @@ int main (int argc, char** argv)
             std::cout << renderUsage;
             return 0;
         }
+        if (options.showVersion)
+        {
+            std::cout << "vimbrel-render " JucePlugin_VersionString "\n";
+            return 0;
+        }
 
         const juce::ScopedJuceInitialiser_GUI framework;
         if (options.showList)

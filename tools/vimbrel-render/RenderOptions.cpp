@@ -22,7 +22,8 @@ const char* const renderUsage =
     "  --float               write 32-bit float instead of the input's format\n"
     "  --quiet               show no progress (it shows only on a terminal anyway)\n"
     "  --list                list the parameters (slot, panel word, host name, default) and the programs\n"
-    "  --help                show this text\n";
+    "  --help                show this text\n"
+    "  --version             show the version\n";
 
 namespace
 {
@@ -61,6 +62,8 @@ RenderOptions parseRenderOptions (const std::vector<std::string>& arguments)
 
         if (argument == "--help" || argument == "-h")
             options.showHelp = true;
+        else if (argument == "--version")
+            options.showVersion = true;
         else if (argument == "--program")
             options.program = valueOf();
         else if (argument == "--set")
@@ -106,7 +109,7 @@ RenderOptions parseRenderOptions (const std::vector<std::string>& arguments)
             paths.push_back (argument);
     }
 
-    if (options.showHelp || options.showList)
+    if (options.showHelp || options.showVersion || options.showList)
         return options;
 
     if (paths.size() != 2)

@@ -30,6 +30,7 @@ struct RenderOptions
     bool floatOutput = false;
     bool quiet = false; // no progress, even on a terminal
     bool showHelp = false;
+    bool showVersion = false;
     bool showList = false;
 };
 
