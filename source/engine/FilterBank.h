@@ -40,6 +40,16 @@ struct FixedFilters
         return std::min (frequency, 0.45 * sampleRate);
     }
 
+    // Whether every filter is designed and holds no signal.
+    bool silent() const noexcept
+    {
+        for (const auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass,
+                                    &echoTopLowPass, &echoHighPass })
+            if (! (filter->active && filter->holdsZero()))
+                return false;
+        return true;
+    }
+
     void reset() noexcept
     {
         for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass, &echoTopLowPass,
@@ -90,6 +100,17 @@ public:
 
     // While no block runs.
     void reset() noexcept { filter.reset(); }
+
+    // Whether the shelf holds no signal and runs the design last published, as the next sample
+    // would take it up. Audio thread only.
+    bool silent() noexcept
+    {
+        if (! filter.holdsZero())
+            return false;
+        if (publications.load (std::memory_order_acquire) != takenUp)
+            takeUpNewDesign();
+        return filter.active;
+    }
 
 private:
     std::array<std::atomic<float>, 5> published {};
