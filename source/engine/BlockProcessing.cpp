@@ -69,6 +69,7 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
     // While the engine holds only zeros and the input is zero, the echo and the saturated
     // input are exactly zero: only the drum moves on, and the output is the mix of zeros.
     bool idle = skipSilence && holdsOnlyZeros();
+    const bool secondInputShelfSilent = fixedFilters.secondInputShelfSilent();
     const auto positionsBefore = headBank.writePositions;
 
     for (int i = 0; i < numSamples; ++i)
@@ -81,7 +82,7 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
         const bool stereoInput = controls.fbtn1 != 0.0f || controls.fbtn3 != 0.0f;
         OutputMix::Processed processed;
 
-        if (idle && (float) dryL == 0.0f && (float) dryR == 0.0f)
+        if (idle && (float) dryL == 0.0f && (float) dryR == 0.0f && (secondInputShelfSilent || ! stereoInput))
         {
             drumDrift.step (rates, retime);
             if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)

@@ -86,8 +86,9 @@ public:
     bool skipSilence = true;
 
     // Whether everything later output depends on, apart from the drum's motion, is zero: the
-    // rings, every filter's state, the repeats and the heads. From there zeros in give zeros out
-    // until the first sample that is not zero.
+    // rings, every filter's state, the repeats and the heads (channel 2's input shelf only counts
+    // while the input is stereo). From there zeros in give zeros out until the first sample that
+    // is not zero.
     bool holdsOnlyZeros() noexcept;
 
 private:

@@ -40,15 +40,19 @@ struct FixedFilters
         return std::min (frequency, 0.45 * sampleRate);
     }
 
-    // Whether every filter is designed and holds no signal.
+    // Whether every filter is designed and holds no signal, apart from channel 2's input shelf:
+    // while the input is summed to mono it keeps what it holds, which matters only once stereo
+    // returns (secondInputShelfSilent).
     bool silent() const noexcept
     {
-        for (const auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass,
-                                    &echoTopLowPass, &echoHighPass })
+        for (const auto* filter :
+             { &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass, &echoTopLowPass, &echoHighPass })
             if (! (filter->active && filter->holdsZero()))
                 return false;
-        return true;
+        return inputShelf.active && inputShelf.v1[0] == 0.0f && inputShelf.v2[0] == 0.0f;
     }
+
+    bool secondInputShelfSilent() const noexcept { return inputShelf.v1[1] == 0.0f && inputShelf.v2[1] == 0.0f; }
 
     void reset() noexcept
     {
