@@ -42,12 +42,14 @@ endif()
 
 # vimbrel_checked_plugin(<shared code target> <bundle target>): what the checking builds need
 # of the plug-in's targets. The fuzzers steer by the coverage of the shared code (ours and the
-# framework's that it runs). Clang links a sanitizer's runtime into the executable alone, so
+# framework's that it runs) and of the bundle's own part, the framework's VST3 layer, whose state
+# reading one of them drives. Clang links a sanitizer's runtime into the executable alone, so
 # the bundle leaves its calls into it for the host program to resolve, which the framework's
 # --no-undefined would refuse.
 function(vimbrel_checked_plugin shared_code bundle)
     if(VIMBREL_FUZZERS)
         target_compile_options(${shared_code} PRIVATE -fsanitize=fuzzer-no-link)
+        target_compile_options(${bundle} PRIVATE -fsanitize=fuzzer-no-link)
     endif()
 
     if(vimbrel_sanitizer_flags AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")

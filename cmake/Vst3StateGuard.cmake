@@ -9,6 +9,12 @@
 # The guard sits just before the statement that strips the trailer. A state whose trailer
 # points outside the block, or whose private section is not exactly what the layer writes,
 # is ignored whole: the plug-in keeps its settings.
+#
+# The copy mends one more thing. In every block the layer processes, it copies each input bus's
+# channel map, which holds a std::vector (ClientBufferMapperData::setUpInputChannels in the
+# processors module's juce_VST3Common.h): an allocation and a release on the audio thread. The
+# copy includes a copy of that header that reads the map in place. A framework that no longer
+# copies the map needs no mend; the real-time test (tests/realtime) counts every allocation.
 
 function(vimbrel_guard_vst3_state_restore)
     set(module_dir "${JUCE_MODULES_DIR}/juce_audio_plugin_client")
@@ -34,6 +40,29 @@ function(vimbrel_guard_vst3_state_restore)
 
     file(READ "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Vst3StateGuard.cpp.in" guard)
     string(REPLACE "${anchor}" "${guard}${anchor}" guarded "${source}")
+
+    set(common "${JUCE_MODULES_DIR}/juce_audio_processors/format_types/juce_VST3Common.h")
+    set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${common}")
+    set(map_copy "            const auto mapping = map[busIndex];\n")
+    file(READ "${common}" common_source)
+    string(FIND "${common_source}" "${map_copy}" at)
+
+    if(NOT at EQUAL -1)
+        set(installed_common "#include <juce_audio_processors/format_types/juce_VST3Common.h>")
+        string(FIND "${guarded}" "${installed_common}" at)
+        if(at EQUAL -1)
+            message(FATAL_ERROR "The framework's VST3 layer (${module_dir}/${wrapper}) no longer includes "
+                                "juce_VST3Common.h as the mend of its channel-map copy expects. "
+                                "Review cmake/Vst3StateGuard.cmake.")
+        endif()
+
+        string(REPLACE "${map_copy}" "            const auto& mapping = map[busIndex];\n" common_source
+                       "${common_source}")
+        file(WRITE "${copy_dir}/VST3/juce_VST3Common.h.new" "${common_source}")
+        file(COPY_FILE "${copy_dir}/VST3/juce_VST3Common.h.new" "${copy_dir}/VST3/juce_VST3Common.h" ONLY_IF_DIFFERENT)
+        file(REMOVE "${copy_dir}/VST3/juce_VST3Common.h.new")
+        string(REPLACE "${installed_common}" "#include \"juce_VST3Common.h\"" guarded "${guarded}")
+    endif()
 
     # Rewrite the copy only when it differs, so a configure run does not force a rebuild.
     file(COPY "${module_dir}/" DESTINATION "${copy_dir}" PATTERN "juce_VST3_Wrapper.cpp" EXCLUDE

@@ -40,14 +40,12 @@ void NewProjectAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 }
 
-void NewProjectAudioProcessorEditor::changeListenerCallback (juce::ChangeBroadcaster* source)
-{
-    if (source == processor)
-        updateControls();
-}
-
 void NewProjectAudioProcessorEditor::timerCallback()
 {
+    // Taken before the values are read: a write made meanwhile marks them again for the next tick.
+    if (processor->slotsChanged.exchange (false, std::memory_order_acquire))
+        updateControls();
+
     vuSlider.setValue (shown (processor->levelStep), juce::dontSendNotification);
 }
 

@@ -14,20 +14,14 @@ NewProjectAudioProcessorEditor::NewProjectAudioProcessorEditor (NewProjectAudioP
     contentComponent.setSize (panel::width, panel::height);
     setSize (panel::width, panel::height);
 
-    processor->addChangeListener (this);
-
     setUpControls();
     setUpLabels();
     openUserSettings();
     updateControls();
-    startTimer (lampRefreshMilliseconds);
+    startTimer (refreshMilliseconds);
 }
 
-NewProjectAudioProcessorEditor::~NewProjectAudioProcessorEditor()
-{
-    setLookAndFeel (nullptr);
-    processor->removeChangeListener (this);
-}
+NewProjectAudioProcessorEditor::~NewProjectAudioProcessorEditor() { setLookAndFeel (nullptr); }
 
 NewProjectAudioProcessorEditor::ControlComponents NewProjectAudioProcessorEditor::makeControlComponents()
 {

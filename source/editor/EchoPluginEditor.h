@@ -12,17 +12,16 @@
 
 // The plug-in's window: a fixed 876 x 300 bitmap panel. Every control sits in contentComponent,
 // which carries the scaling transform; the look and feel draws each control from its name.
-// Knobs and the fader write their slots with host notification inside change gestures; every
-// change message from the processor copies its values back into the controls.
+// Knobs and the fader write their slots with host notification inside change gestures; a timer
+// copies the processor's values back into the controls after any slot was written.
 class NewProjectAudioProcessorEditor : public juce::AudioProcessorEditor,
                                        public juce::Timer,
                                        public juce::Slider::Listener,
-                                       public juce::Button::Listener,
-                                       public juce::ChangeListener
+                                       public juce::Button::Listener
 {
 public:
-    // How often the level lamp is brought up to date.
-    static constexpr int lampRefreshMilliseconds = 50;
+    // How often the level lamp, and the controls after a slot was written, are brought up to date.
+    static constexpr int refreshMilliseconds = 50;
 
     explicit NewProjectAudioProcessorEditor (NewProjectAudioProcessor* processorToEdit);
     ~NewProjectAudioProcessorEditor() override;
@@ -32,7 +31,6 @@ public:
     void timerCallback() override;
     void sliderDragStarted (juce::Slider*) override;
     void sliderDragEnded (juce::Slider*) override;
-    void changeListenerCallback (juce::ChangeBroadcaster*) override;
     void sliderValueChanged (juce::Slider*) override;
     void buttonClicked (juce::Button*) override;
 

@@ -6,7 +6,6 @@
 #include "FactoryPrograms.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
-#include <juce_events/juce_events.h>
 
 #include <array>
 #include <atomic>
@@ -17,7 +16,7 @@
 // six factory programs, the head spacing that follows tempo and beat fraction, and the
 // saved state. It owns the echo engine by value, so nothing is allocated for audio after
 // construction.
-class NewProjectAudioProcessor : public juce::AudioProcessor, public juce::ChangeBroadcaster
+class NewProjectAudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int numParameterSlots = Slot::count;
@@ -112,6 +111,11 @@ public:
     // Values derived from the fields above by setDependentParameters.
     RelaxedAtomic<int> oversamplingFactor { 1 };
     RelaxedAtomic<float> headSpacing { 0.0f };
+
+    // Set by every slot write, whichever thread makes it; the window's timer takes it and
+    // refreshes its controls. Host automation writes on the audio thread, which may not post a
+    // message: a post takes the message queue's lock, may allocate and writes to a socket.
+    std::atomic<bool> slotsChanged { false };
 
     //==============================================================================
     // The echo, reading the fields above as it runs.

@@ -17,7 +17,7 @@ void NewProjectAudioProcessor::setParameter (int index, float value)
         designToneShelves();
 
     setDependentParameters();
-    sendChangeMessage();
+    slotsChanged.store (true, std::memory_order_release);
 }
 
 void NewProjectAudioProcessor::designToneShelves() { engine.designToneShelves(); }

@@ -6,31 +6,11 @@
 namespace
 {
 using namespace vimbrel::conformance;
+using vimbrel::test::OpenWindow;
 using vimbrel::test::parameterNamed;
 using vimbrel::test::runMessageLoopUntil;
 
 bool hasDisplay() { return juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isNotEmpty(); }
-
-// The plug-in's window in a desktop window of the host, open for as long as it lives.
-struct OpenWindow
-{
-    explicit OpenWindow (juce::AudioPluginInstance& plugin) : editor (plugin.createEditorIfNeeded())
-    {
-        if (editor == nullptr)
-            return;
-        window.setContentNonOwned (editor.get(), true);
-        window.setVisible (true);
-    }
-
-    ~OpenWindow()
-    {
-        window.clearContentComponent();
-        editor.reset();
-    }
-
-    std::unique_ptr<juce::AudioProcessorEditor> editor;
-    juce::DocumentWindow window { "FHA_Vimbrel2", juce::Colours::black, 0 };
-};
 
 // What a thread other than the test's saw go wrong; the test reports it afterwards.
 struct Findings

@@ -158,7 +158,7 @@ TEST_F (ControlBinding, HostileValuesShowAsTheNearestEndOfEachControl)
     processor->setParameter (Slot::volume, 1.0e30f);
     processor->levelStep = nan;
     refresh();
-    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (NewProjectAudioProcessorEditor::lampRefreshMilliseconds));
+    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (NewProjectAudioProcessorEditor::refreshMilliseconds));
 
     for (auto* slider : { &editor.inputSlider, &editor.lengthSlider, &editor.toneSlider, &editor.selectionSlider,
                           &editor.delaySelectionSlider, &editor.vuSlider })

@@ -174,7 +174,7 @@ TEST_F (WindowLayout, OpeningAndClosingWritesOnlyTheCharacterButtonsThatAreOn)
     processor->setParameter (Slot::beat68, 1.0f);
     processor->setParameter (Slot::input, 0.3f);
     openEditor();
-    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (NewProjectAudioProcessorEditor::lampRefreshMilliseconds));
+    EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (NewProjectAudioProcessorEditor::refreshMilliseconds));
     closeEditor();
 
     const std::vector<vimbrel::test::HostRecorder::Event> expected { { 'v', Slot::doubleTime, 1.0f } };

@@ -4,8 +4,6 @@
 
 #include <X11/Xlib.h>
 
-#include <algorithm>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -109,7 +107,12 @@ public:
         if (display != nullptr)
             XCloseDisplay (display);
 
+        // The framework's X embedding answers the X server's resize notices with calls to itself
+        // that it posts holding a plain pointer: all of them must have arrived before the editor,
+        // and the embedding with it, is deleted.
         window.clearContentComponent();
+        EXPECT_TRUE (vimbrel::test::letTimersOfPeriodFire (100));
+        EXPECT_TRUE (vimbrel::test::deliverPostedMessages());
         editor.reset();
         EXPECT_TRUE (vimbrel::test::deliverPostedMessages());
     }

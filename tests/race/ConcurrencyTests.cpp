@@ -1,10 +1,11 @@
 // Everything a host does to the plug-in at once, for a few seconds: the audio thread plays
 // blocks of varying size at a changing tempo, an automation thread writes slots, another
-// thread changes programs, and the message thread runs the open window (its level timer, the
-// change messages that move its controls, its painting) and saves and restores the state as a
-// host does for an undo step. Built with ThreadSanitizer, any unsynchronised access among them
-// is a report that fails the program; in every build the threads must all make progress, the
-// sound stay finite and the window end up showing the processor's values.
+// thread changes programs, and the message thread runs the open window (its timer, which moves
+// the level lamp and the controls, its painting) and saves and restores the state as a host
+// does for an undo step, or opens and closes the window again and again. Built with
+// ThreadSanitizer, any unsynchronised access among them is a report that fails the program; in
+// every build the threads must all make progress, the sound stay finite and the window end up
+// showing the processor's values.
 
 #include "EditorFixture.h"
 #include "FixedTempoPlayHead.h"
@@ -39,6 +40,38 @@ struct PaintCounter : juce::Component
     void paint (juce::Graphics&) override { ++paints; }
 
     int paints = 0;
+};
+
+// The host's threads besides the audio thread: one writes random slots as fast as it can, one
+// changes programs every 2 ms.
+struct AutomationAndPrograms
+{
+    AutomationAndPrograms (NewProjectAudioProcessor& processor, juce::int64 seed)
+        : automationRandom (seed),
+          programRandom (seed + 1),
+          automation (
+              [this, &processor]
+              {
+                  JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+                  processor.setParameter (automationRandom.nextInt (NewProjectAudioProcessor::numParameterSlots),
+                                          automationRandom.nextFloat());
+                  JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+                  std::this_thread::yield();
+              }),
+          programs ([this, &processor]
+                    { processor.setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms)); },
+                    std::chrono::milliseconds (2))
+    {
+    }
+
+    void stop()
+    {
+        automation.stop();
+        programs.stop();
+    }
+
+    juce::Random automationRandom, programRandom;
+    RepeatingThread automation, programs;
 };
 
 bool isFinite (const juce::AudioBuffer<float>& buffer)
@@ -89,24 +122,10 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
                     soundStayedFinite = false;
             });
 
-        juce::Random automationRandom (2);
-        RepeatingThread automationThread (
-            [&]
-            {
-                JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-                processor->setParameter (automationRandom.nextInt (NewProjectAudioProcessor::numParameterSlots),
-                                         automationRandom.nextFloat());
-                JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-                std::this_thread::yield();
-            });
+        AutomationAndPrograms others (*processor, 2);
 
-        juce::Random programRandom (3);
-        RepeatingThread programThread (
-            [&] { processor->setCurrentProgram (programRandom.nextInt (NewProjectAudioProcessor::numPrograms)); },
-            std::chrono::milliseconds (2));
-
-        // The message thread: the window's timer, change messages and paints run inside the
-        // loop; between turns the host saves the state and restores it.
+        // The message thread: the window's timer and paints run inside the loop; between turns
+        // the host saves the state and restores it.
         const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) runMilliseconds;
         int undoSteps = 0;
         while (juce::Time::getMillisecondCounter() < end)
@@ -121,24 +140,23 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
         }
 
         audioThread.stop();
-        automationThread.stop();
-        programThread.stop();
+        others.stop();
 
         std::cout << "In " << runMilliseconds << " ms: " << audioThread.steps() << " blocks, "
-                  << automationThread.steps() << " slot writes, " << programThread.steps() << " program changes, "
+                  << others.automation.steps() << " slot writes, " << others.programs.steps() << " program changes, "
                   << undoSteps << " states saved and restored\n";
 
         EXPECT_GT (audioThread.steps(), 10) << "blocks played";
-        EXPECT_GT (automationThread.steps(), 10) << "slot writes";
-        EXPECT_GT (programThread.steps(), 10) << "program changes";
+        EXPECT_GT (others.automation.steps(), 10) << "slot writes";
+        EXPECT_GT (others.programs.steps(), 10) << "program changes";
         EXPECT_GT (undoSteps, 10) << "states saved and restored";
     }
 
     EXPECT_TRUE (soundStayedFinite);
 
-    // Once the threads are quiet, the last change message brings every knob to its slot.
+    // Once the threads are quiet, the window's next tick brings every knob to its slot.
     ASSERT_TRUE (deliverPostedMessages());
-    ASSERT_TRUE (letTimersOfPeriodFire (NewProjectAudioProcessorEditor::lampRefreshMilliseconds));
+    ASSERT_TRUE (letTimersOfPeriodFire (NewProjectAudioProcessorEditor::refreshMilliseconds));
     EXPECT_GT (paintCounter.paints, 10);
 
     // Sliders snap to their interval, so a knob shows its slot to within half a step.
@@ -159,4 +177,45 @@ TEST (Concurrency, AudioAutomationProgramsAndTheOpenWindowRunTogether)
 
     editor.reset();
     processor->setPlayHead (nullptr);
+}
+
+// A user opens and closes the window again and again while the host plays, automates and changes
+// programs: the window's set-up, its refreshes and its tear-down meet the writes of the other
+// threads, which reach nothing of the window.
+TEST (Concurrency, TheWindowOpensAndClosesWhileAutomationAndProgramsRun)
+{
+    auto processor = std::make_unique<NewProjectAudioProcessor>();
+    vimbrel::hostsim::prepareLikeHost (*processor, 48000.0, 2, {}, largestBlock);
+
+    juce::AudioBuffer<float> audio (2, largestBlock);
+    juce::Random audioRandom (4);
+    juce::MidiBuffer midi;
+    RepeatingThread audioThread (
+        [&]
+        {
+            fillWithNoise (audio, audioRandom);
+            processor->processBlock (audio, midi);
+        });
+
+    AutomationAndPrograms others (*processor, 5);
+
+    // Each time the window stays open for a little more than one refresh of its controls.
+    constexpr int openings = 10;
+    for (int opening = 0; opening < openings; ++opening)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditor());
+        editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar);
+        editor->setVisible (true);
+        ASSERT_TRUE (letTimersOfPeriodFire (NewProjectAudioProcessorEditor::refreshMilliseconds));
+    }
+
+    audioThread.stop();
+    others.stop();
+
+    std::cout << "While the window opened " << openings << " times: " << audioThread.steps() << " blocks, "
+              << others.automation.steps() << " slot writes, " << others.programs.steps() << " program changes\n";
+
+    EXPECT_GT (audioThread.steps(), 10) << "blocks played";
+    EXPECT_GT (others.automation.steps(), 10) << "slot writes";
+    EXPECT_GT (others.programs.steps(), 10) << "program changes";
 }

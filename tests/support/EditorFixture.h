@@ -100,8 +100,8 @@ protected:
 
     void closeEditor() { openedEditor.reset(); }
 
-    // Delivers the processor's pending change messages, as the next message-loop turn would.
-    void refresh() { processor->dispatchPendingMessages(); }
+    // Brings the window up to date with the processor, as its timer's next tick would.
+    void refresh() { openedEditor->timerCallback(); }
 
     TemporaryHome home;
     std::unique_ptr<NewProjectAudioProcessor> processor = std::make_unique<NewProjectAudioProcessor>();

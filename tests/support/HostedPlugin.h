@@ -53,6 +53,27 @@ inline std::unique_ptr<juce::AudioPluginInstance> loadBuiltLv2Plugin (double sam
     return plugin;
 }
 
+// The plug-in's window in a desktop window of the host, open for as long as it lives.
+struct OpenWindow
+{
+    explicit OpenWindow (juce::AudioPluginInstance& plugin) : editor (plugin.createEditorIfNeeded())
+    {
+        if (editor == nullptr)
+            return;
+        window.setContentNonOwned (editor.get(), true);
+        window.setVisible (true);
+    }
+
+    ~OpenWindow()
+    {
+        window.clearContentComponent();
+        editor.reset();
+    }
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor;
+    juce::DocumentWindow window { "FHA_Vimbrel2", juce::Colours::black, 0 };
+};
+
 // Runs one block of silence, as a playing host does between its other calls; parameter
 // changes the plug-in reports leave it this way.
 inline void processOneBlock (juce::AudioPluginInstance& plugin, int numSamples = 512)

@@ -1,8 +1,11 @@
 #include "PluginLoading.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
+
+#include <link.h>
 
 namespace vimbrel::host
 {
@@ -33,32 +36,48 @@ std::unique_ptr<juce::AudioPluginInstance> prepared (std::unique_ptr<juce::Audio
 }
 
 #if JUCE_PLUGINHOST_LV2
-// The files this process has mapped whose name is one of the bundle's shared libraries, found
-// elsewhere than in the bundle: a plug-in binary loaded from another copy.
+// The real path of a file, or the path itself when it cannot be resolved.
+std::filesystem::path realPathOf (const std::filesystem::path& path)
+{
+    std::error_code failed;
+    auto real = std::filesystem::canonical (path, failed);
+    return failed ? path : real;
+}
+
+// The shared objects this process has loaded whose name is one of the bundle's shared libraries,
+// found elsewhere than in the bundle: a plug-in binary loaded from another copy. The dynamic
+// loader's own list is read, which needs no /proc.
 juce::StringArray binariesFromOtherCopies (const juce::File& bundle)
 {
-    // The kernel names mapped files by their real paths.
-    std::error_code failed;
-    const auto realPath = std::filesystem::canonical (bundle.getFullPathName().toStdString(), failed);
-    const juce::File bundleFolder (failed ? bundle.getFullPathName() : juce::String (realPath.string()));
-    juce::StringArray names, others;
-
-    for (const auto& binary : bundleFolder.findChildFiles (juce::File::findFiles, false, "*.so"))
-        names.add (binary.getFileName());
-
-    // The kernel gives the file's size as 0, so it is read line by line.
-    std::ifstream maps ("/proc/self/maps");
-
-    for (std::string line; std::getline (maps, line);)
+    struct Search
     {
-        const auto path = juce::String (line).fromFirstOccurrenceOf ("/", true, false).trim();
-        const juce::File mapped (path);
+        std::filesystem::path bundleFolder;
+        std::vector<std::string> names;
+        juce::StringArray others;
+    } search { realPathOf (bundle.getFullPathName().toStdString()), {}, {} };
 
-        if (path.isNotEmpty() && names.contains (mapped.getFileName()) && ! mapped.isAChildOf (bundleFolder))
-            others.addIfNotAlreadyThere (path);
-    }
+    for (const auto& binary : bundle.findChildFiles (juce::File::findFiles, false, "*.so"))
+        search.names.push_back (binary.getFileName().toStdString());
 
-    return others;
+    dl_iterate_phdr (
+        [] (dl_phdr_info* info, size_t, void* data)
+        {
+            auto& found = *static_cast<Search*> (data);
+
+            if (info->dlpi_name == nullptr || *info->dlpi_name == 0)
+                return 0;
+
+            const auto loaded = realPathOf (info->dlpi_name);
+            const auto named = std::find (found.names.begin(), found.names.end(), loaded.filename().string());
+
+            if (named != found.names.end() && loaded.parent_path() != found.bundleFolder)
+                found.others.addIfNotAlreadyThere (loaded.string());
+
+            return 0;
+        },
+        &search);
+
+    return search.others;
 }
 #endif
 } // namespace
