@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LaneArctangent.h"
+
 #include <array>
 #include <cmath>
 
@@ -15,7 +17,10 @@ inline void skew (std::array<float, 8>& heads, double driftOffset) noexcept
     const double factors[8] = { up, down, up, down, down, up, down, up };
 
     for (size_t i = 0; i < heads.size(); ++i)
+    {
         heads[i] = (float) (heads[i] * factors[i]);
+        StereoLanes::holdAsFloat (heads[i]);
+    }
 }
 
 // The selector position (1 to 12, or 13 beyond the last) for a control value: the first whose
@@ -72,9 +77,11 @@ inline double select (const float* h, int position, double previousFeedback) noe
 }
 
 // An arctangent scaled so that no input gives more than 0.625; small signals see about 0.637.
-inline double softClip (double echo) noexcept
+// For one channel's double or both channels' side by side.
+template <typename Value>
+Value softClip (Value echo) noexcept
 {
-    const float c = atanf ((float) (echo * 1.6));
-    return (double) c * 0.625 * 2.0 / 3.141592653589793;
+    const auto c = StereoLanes::atan (StereoLanes::toFloats (echo * 1.6));
+    return StereoLanes::toDoubles (c) * 0.625 * 2.0 / 3.141592653589793;
 }
 } // namespace HeadSelector
