@@ -19,6 +19,17 @@ double threadCpuSeconds()
     return (double) now.tv_sec + (double) now.tv_nsec * 1e-9;
 }
 
+// One block of white noise peaking at -12 dBFS, the same in every run.
+juce::AudioBuffer<float> noiseBlock (int channels, int blockSize)
+{
+    juce::AudioBuffer<float> noise (channels, blockSize);
+    juce::Random random (42);
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < blockSize; ++i)
+            noise.setSample (c, i, random.nextFloat() * 0.5f - 0.25f);
+    return noise;
+}
+
 // The heaviest setting: swell, all four heads selected, stereo feedback on, 1 to 4 stages.
 // Every iteration runs a round of blocks through the engine's instances, then the same round
 // through as many instances of the plain reading (tools/reference-echo), each timed on the
@@ -48,11 +59,8 @@ void processBlockRealtimeFactor (benchmark::State& state)
         plainReadings.back()->prepare (sampleRate);
     }
 
-    juce::AudioBuffer<float> noise (channels, blockSize), buffer (channels, blockSize);
-    juce::Random random (42);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < blockSize; ++i)
-            noise.setSample (c, i, random.nextFloat() * 0.5f - 0.25f);
+    const auto noise = noiseBlock (channels, blockSize);
+    juce::AudioBuffer<float> buffer (channels, blockSize);
     juce::MidiBuffer midi;
 
     // A round is 4096 samples in blocks, each block through every instance in turn: the plain
@@ -132,11 +140,8 @@ void playingAndIdle (benchmark::State& state)
     auto plainReading = std::make_unique<vimbrel::reference::ReferenceEcho> (*playing);
     plainReading->prepare (sampleRate);
 
-    juce::AudioBuffer<float> noise (channels, blockSize), buffer (channels, blockSize);
-    juce::Random random (42);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < blockSize; ++i)
-            noise.setSample (c, i, random.nextFloat() * 0.5f - 0.25f);
+    const auto noise = noiseBlock (channels, blockSize);
+    juce::AudioBuffer<float> buffer (channels, blockSize);
     juce::MidiBuffer midi;
 
     auto blocksFor = [&] (double seconds) { return (int) (seconds * sampleRate) / blockSize; };
