@@ -17,8 +17,10 @@ inline void skew (std::array<float, 8>& heads, double driftOffset) noexcept
     const double factors[8] = { up, down, up, down, down, up, down, up };
 
     for (size_t i = 0; i < heads.size(); ++i)
+    {
         heads[i] = (float) (heads[i] * factors[i]);
-    StereoLanes::holdAsFloats (heads);
+        StereoLanes::holdAsFloat (heads[i]);
+    }
 }
 
 // The selector position (1 to 12, or 13 beyond the last) for a control value: the first whose

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <array>
 #include <cmath>
-#include <cstring>
 #include <type_traits>
 
 // Both channels' values side by side, channel 1 in lane 0 and channel 2 in lane 1, so one
@@ -38,22 +36,14 @@ inline Doubles fma (Doubles a, Doubles b, Doubles c) noexcept
 
 inline Doubles fma (double a, Doubles b, Doubles c) noexcept { return fma (Doubles { a, a }, b, c); }
 
-// Makes eight values floats in registers before anything reads them. g++ 12 at -O3 otherwise
+// Makes the value a float in a register before anything reads it. g++ 12 at -O3 otherwise
 // lets a head skewed in double precision reach both channels' soft clip in lanes without its
 // rounding to float on the paths of the single-head selector positions (seen in the engine's
-// sample loop, where the output then changed); the barrier keeps the rounding and costs nothing.
-inline void holdAsFloats (std::array<float, 8>& values) noexcept
+// sample loop, where the output then changed): the barrier costs nothing and keeps the rounding.
+inline void holdAsFloat (float& x) noexcept
 {
 #if defined(__GNUC__) && defined(__SSE__)
-    using Four = float __attribute__ ((vector_size (16)));
-    Four low, high;
-    std::memcpy (&low, &values[0], sizeof low);
-    std::memcpy (&high, &values[4], sizeof high);
-    asm("" : "+x"(low), "+x"(high));
-    std::memcpy (&values[0], &low, sizeof low);
-    std::memcpy (&values[4], &high, sizeof high);
-#else
-    (void) values;
+    asm("" : "+x"(x));
 #endif
 }
 
