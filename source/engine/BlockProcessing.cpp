@@ -113,9 +113,9 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
             headOutputs = heads;
 
             const int position = HeadSelector::position (controls.fdelayselection);
-            auto echo = StereoLanes::toFloats (HeadSelector::softClip (
-                StereoLanes::Doubles { HeadSelector::select (&heads[0], position, feedbackL),
-                                       HeadSelector::select (&heads[4], position, feedbackR) }));
+            const double clippedL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
+            const double clippedR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
+            StereoLanes::Floats echo { (float) clippedL, (float) clippedR };
             const auto repeats = EchoVoicing::process (echo, fixedFilters, filters);
             feedbackL = repeats[0];
             feedbackR = repeats[1];

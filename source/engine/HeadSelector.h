@@ -1,7 +1,5 @@
 #pragma once
 
-#include "LaneArctangent.h"
-
 #include <array>
 #include <cmath>
 
@@ -17,10 +15,7 @@ inline void skew (std::array<float, 8>& heads, double driftOffset) noexcept
     const double factors[8] = { up, down, up, down, down, up, down, up };
 
     for (size_t i = 0; i < heads.size(); ++i)
-    {
         heads[i] = (float) (heads[i] * factors[i]);
-        StereoLanes::holdAsFloat (heads[i]);
-    }
 }
 
 // The selector position (1 to 12, or 13 beyond the last) for a control value: the first whose
@@ -77,11 +72,9 @@ inline double select (const float* h, int position, double previousFeedback) noe
 }
 
 // An arctangent scaled so that no input gives more than 0.625; small signals see about 0.637.
-// For one channel's double or both channels' side by side.
-template <typename Value>
-Value softClip (Value echo) noexcept
+inline double softClip (double echo) noexcept
 {
-    const auto c = StereoLanes::atan (StereoLanes::toFloats (echo * 1.6));
-    return StereoLanes::toDoubles (c) * 0.625 * 2.0 / 3.141592653589793;
+    const float c = atanf ((float) (echo * 1.6));
+    return (double) c * 0.625 * 2.0 / 3.141592653589793;
 }
 } // namespace HeadSelector

@@ -36,17 +36,6 @@ inline Doubles fma (Doubles a, Doubles b, Doubles c) noexcept
 
 inline Doubles fma (double a, Doubles b, Doubles c) noexcept { return fma (Doubles { a, a }, b, c); }
 
-// Makes the value a float in a register before anything reads it. g++ 12 at -O3 otherwise
-// lets a head skewed in double precision reach both channels' soft clip in lanes without its
-// rounding to float on the paths of the single-head selector positions (seen in the engine's
-// sample loop, where the output then changed): the barrier costs nothing and keeps the rounding.
-inline void holdAsFloat (float& x) noexcept
-{
-#if defined(__GNUC__) && defined(__SSE__)
-    asm("" : "+x"(x));
-#endif
-}
-
 // Whether every lane holds zero (of either sign).
 inline bool isZero (float x) noexcept { return x == 0.0f; }
 inline bool isZero (Floats x) noexcept { return x[0] == 0.0f && x[1] == 0.0f; }
