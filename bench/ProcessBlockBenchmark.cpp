@@ -19,6 +19,17 @@ double threadCpuSeconds()
     return (double) now.tv_sec + (double) now.tv_nsec * 1e-9;
 }
 
+// One block of white noise peaking at -12 dBFS, the same in every run.
+juce::AudioBuffer<float> noiseBlock (int channels, int blockSize)
+{
+    juce::AudioBuffer<float> noise (channels, blockSize);
+    juce::Random random (42);
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < blockSize; ++i)
+            noise.setSample (c, i, random.nextFloat() * 0.5f - 0.25f);
+    return noise;
+}
+
 // The heaviest setting: swell, all four heads selected, stereo feedback on, 1 to 4 stages.
 // Every iteration runs a round of blocks through the engine's instances, then the same round
 // through as many instances of the plain reading (tools/reference-echo), each timed on the
@@ -48,11 +59,8 @@ void processBlockRealtimeFactor (benchmark::State& state)
         plainReadings.back()->prepare (sampleRate);
     }
 
-    juce::AudioBuffer<float> noise (channels, blockSize), buffer (channels, blockSize);
-    juce::Random random (42);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < blockSize; ++i)
-            noise.setSample (c, i, random.nextFloat() * 0.5f - 0.25f);
+    const auto noise = noiseBlock (channels, blockSize);
+    juce::AudioBuffer<float> buffer (channels, blockSize);
     juce::MidiBuffer midi;
 
     // A round is 4096 samples in blocks, each block through every instance in turn: the plain
@@ -102,7 +110,90 @@ void arguments (benchmark::internal::Benchmark* b)
     for (int block : { 32, 512 })
         b->Args ({ 48000, 2, 4, block, 8 });
 }
+
+// Two settings a user meets: the construction settings and the heaviest (swell, all heads, four
+// stages, stereo feedback on).
+const vimbrel::hostsim::SlotValues settingsByIndex[] = {
+    {},
+    { { Slot::selection, 0.99f },
+      { Slot::delaySelection, 0.996f },
+      { Slot::oversampling, OversamplingSlot::valueOf (3) },
+      { Slot::stereoFeedback1, 1.0f },
+      { Slot::stereoFeedback2, 1.0f } },
+};
+
+// One instance at 48 kHz stereo playing noise, timed against the plain reading on the same
+// noise, and a second instance that heard a burst of noise and then 20 s of silence (longer than
+// the echo of four stages on the longest ring), timed on more silence. "idle_fraction" is the
+// silent instance's CPU time over the playing one's.
+void playingAndIdle (benchmark::State& state)
+{
+    constexpr double sampleRate = 48000.0;
+    constexpr int channels = 2;
+    const auto& settings = settingsByIndex[state.range (0)];
+    const int blockSize = (int) state.range (1);
+
+    auto playing = std::make_unique<NewProjectAudioProcessor>();
+    auto silent = std::make_unique<NewProjectAudioProcessor>();
+    for (auto* p : { playing.get(), silent.get() })
+        vimbrel::hostsim::prepareLikeHost (*p, sampleRate, channels, settings, blockSize);
+    auto plainReading = std::make_unique<vimbrel::reference::ReferenceEcho> (*playing);
+    plainReading->prepare (sampleRate);
+
+    const auto noise = noiseBlock (channels, blockSize);
+    juce::AudioBuffer<float> buffer (channels, blockSize);
+    juce::MidiBuffer midi;
+
+    auto blocksFor = [&] (double seconds) { return (int) (seconds * sampleRate) / blockSize; };
+    for (int b = 0; b < blocksFor (1.0); ++b)
+    {
+        buffer.makeCopyOf (noise, true);
+        silent->processBlock (buffer, midi);
+    }
+    for (int b = 0; b < blocksFor (20.0); ++b)
+    {
+        buffer.clear();
+        silent->processBlock (buffer, midi);
+    }
+
+    const int blocksPerRound = std::max (1, 4096 / blockSize);
+    auto timeRound = [&] (bool silence, auto&& processOneBlock)
+    {
+        const double start = threadCpuSeconds();
+        for (int block = 0; block < blocksPerRound; ++block)
+        {
+            if (silence)
+                buffer.clear();
+            else
+                buffer.makeCopyOf (noise, true);
+            processOneBlock();
+            benchmark::DoNotOptimize (buffer.getReadPointer (0));
+        }
+        return threadCpuSeconds() - start;
+    };
+
+    double engineSeconds = 0.0, plainSeconds = 0.0, idleSeconds = 0.0;
+    for (auto _ : state)
+    {
+        const double engineRound = timeRound (false, [&] { playing->processBlock (buffer, midi); });
+        plainSeconds += timeRound (false, [&] { plainReading->process (buffer, channels); });
+        idleSeconds += timeRound (true, [&] { silent->processBlock (buffer, midi); });
+        engineSeconds += engineRound;
+        state.SetIterationTime (engineRound);
+    }
+
+    const double audioSeconds = (double) blockSize / sampleRate * (double) blocksPerRound * (double) state.iterations();
+    state.counters["realtime"] = audioSeconds / engineSeconds;
+    state.counters["ratio"] = plainSeconds / engineSeconds;
+    state.counters["idle_fraction"] = idleSeconds / engineSeconds;
+}
 } // namespace
+
+BENCHMARK (playingAndIdle)
+    ->ArgNames ({ "heaviest", "block" })
+    ->ArgsProduct ({ { 0, 1 }, { 32, 512 } })
+    ->UseManualTime()
+    ->Unit (benchmark::kMicrosecond);
 
 BENCHMARK (processBlockRealtimeFactor)
     ->ArgNames ({ "rate", "channels", "stages", "block", "instances" })

@@ -64,6 +64,13 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
     };
 
     const DrumDrift::Rates rates (sampleRate, sampleStep);
+    const auto retime = [this] (int bank, double drift) { retimeBank (bank, drift); };
+
+    // While the engine holds only zeros and the input is zero, the echo and the saturated
+    // input are exactly zero: only the drum moves on, and the output is the mix of zeros.
+    bool idle = skipSilence && holdsOnlyZeros();
+    const bool secondInputShelfSilent = fixedFilters.secondInputShelfSilent();
+    const auto positionsBefore = headBank.writePositions;
 
     for (int i = 0; i < numSamples; ++i)
     {
@@ -73,36 +80,49 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
 
         const float volume = controls.fvolume, inputVolume = controls.finput;
         const bool stereoInput = controls.fbtn1 != 0.0f || controls.fbtn3 != 0.0f;
+        OutputMix::Processed processed;
 
-        const auto shaped = InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, fixedFilters);
-
-        const auto headInputs = RepeatModes::headInputs (
-            { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.t[0],
-            shaped.t[1], feedbackL, feedbackR, headOutputs);
-
-        const auto weights = drumDrift.step (rates, [this] (int bank, double drift) { retimeBank (bank, drift); });
-
-        std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
-        if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
+        if (idle && (float) dryL == 0.0f && (float) dryR == 0.0f && (secondInputShelfSilent || ! stereoInput))
         {
-            heads = { headInputs.oddL, headInputs.evenL, headInputs.oddL, headInputs.evenL,
-                      headInputs.oddR, headInputs.evenR, headInputs.oddR, headInputs.evenR };
-            headBank.runStages (stages, heads, weights.bank0, weights.bank1);
+            drumDrift.step (rates, retime);
+            if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
+                headBank.skipSilentSample (stages);
+            processed = OutputMix::processed (0.0f, 0.0f, 0.0, 0.0, volume, inputVolume, stereoInput);
         }
+        else
+        {
+            idle = false;
+            const auto shaped =
+                InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, fixedFilters);
 
-        HeadSelector::skew (heads, drumDrift.driftOffset);
-        headOutputs = heads;
+            const auto headInputs = RepeatModes::headInputs (
+                { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.t[0],
+                shaped.t[1], feedbackL, feedbackR, headOutputs);
 
-        const int position = HeadSelector::position (controls.fdelayselection);
-        const double clippedL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
-        const double clippedR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
-        StereoLanes::Floats echo { (float) clippedL, (float) clippedR };
-        const auto repeats = EchoVoicing::process (echo, fixedFilters, filters);
-        feedbackL = repeats[0];
-        feedbackR = repeats[1];
+            const auto weights = drumDrift.step (rates, retime);
 
-        const auto processed =
-            OutputMix::processed (echo[0], echo[1], shaped.y[0], shaped.y[1], volume, inputVolume, stereoInput);
+            std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
+            if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
+            {
+                heads = { headInputs.oddL, headInputs.evenL, headInputs.oddL, headInputs.evenL,
+                          headInputs.oddR, headInputs.evenR, headInputs.oddR, headInputs.evenR };
+                headBank.runStages (stages, heads, weights.bank0, weights.bank1);
+            }
+
+            HeadSelector::skew (heads, drumDrift.driftOffset);
+            headOutputs = heads;
+
+            const int position = HeadSelector::position (controls.fdelayselection);
+            const double clippedL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
+            const double clippedR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
+            StereoLanes::Floats echo { (float) clippedL, (float) clippedR };
+            const auto repeats = EchoVoicing::process (echo, fixedFilters, filters);
+            feedbackL = repeats[0];
+            feedbackR = repeats[1];
+
+            processed =
+                OutputMix::processed (echo[0], echo[1], shaped.y[0], shaped.y[1], volume, inputVolume, stereoInput);
+        }
 
         if (numOutputs == 2)
         {
@@ -116,6 +136,9 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
 
         raisePeak (OutputMix::meterValue (volume, processed.channel1, channel1[i]));
     }
+
+    if (! idle)
+        headBank.noteWrites (positionsBefore, numSamples);
 }
 
 template float EchoEngine::process (juce::AudioBuffer<float>&, int);

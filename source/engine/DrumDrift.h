@@ -1,5 +1,7 @@
 #pragma once
 
+#include <limits>
+
 // The drum's uneven speed: a slow triangular drift of a few samples and a faster jitter of
 // one or two, both in whole sample steps. Each change retimes the bank that is silent, and
 // a continuous cross-fade carries the sound over to it; when the fade arrives, the other
@@ -32,6 +34,22 @@ struct DrumDrift
         double jitterClock; // 2000/44100 of the jitter phase per sample, at every rate
         double speedScale;  // turns the fade speed's base into a step per sample
 
+        // The fade speed's base for the jitter offset last asked about: the offset moves only
+        // every few dozen samples.
+        mutable double jitterOffsetSeen = std::numeric_limits<double>::quiet_NaN();
+        mutable double speedBase = 0.0;
+
+        double speedBaseFor (double offset) const noexcept
+        {
+            if (offset != jitterOffsetSeen)
+            {
+                const double b = (offset + 170.0) / 1.75 * (double) 0.05f * sampleRate / 44100.0;
+                speedBase = speedScale * b;
+                jitterOffsetSeen = offset;
+            }
+            return speedBase;
+        }
+
         Rates (double rate, double step) noexcept
             : sampleRate (rate),
               sampleStep (step),
@@ -55,8 +73,7 @@ struct DrumDrift
     {
         runJitterClock (rates.jitterClock, rates.sampleStep);
 
-        const double b = (jitterOffset + 170.0) / 1.75 * (double) 0.05f * rates.sampleRate / 44100.0;
-        const double v = rates.speedScale * b;
+        const double v = rates.speedBaseFor (jitterOffset);
         const Speeds speeds { (1.02 - driftOffset) * v, -(v * (driftOffset + 1.02)) };
 
         if (driftDirection == 1 || driftDirection == -1)

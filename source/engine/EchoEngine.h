@@ -82,6 +82,15 @@ public:
     // construction from what the processor offers.
     bool useFmaInstructions = processorHasFmaInstructions();
 
+    // Whether silence may skip the work it does not need (tests compare with and without).
+    bool skipSilence = true;
+
+    // Whether everything later output depends on, apart from the drum's motion, is zero: the
+    // rings, every filter's state, the repeats and the heads (channel 2's input shelf only counts
+    // while the input is stereo). From there zeros in give zeros out until the first sample that
+    // is not zero.
+    bool holdsOnlyZeros() noexcept;
+
 private:
     const EchoControls controls;
 

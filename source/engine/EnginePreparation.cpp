@@ -1,5 +1,6 @@
 #include "EchoEngine.h"
 
+#include <algorithm>
 #include <cmath>
 
 bool EchoEngine::prepare (double newSampleRate)
@@ -38,4 +39,11 @@ void EchoEngine::designToneShelves()
 {
     filters[0].toneShelf.setCoefficients (makeToneShelf (sampleRate, controls.ftone));
     filters[1].toneShelf.setCoefficients (makeToneShelf (sampleRate, controls.ftone));
+}
+
+bool EchoEngine::holdsOnlyZeros() noexcept
+{
+    const auto zero = [] (auto value) { return value == 0; };
+    return feedbackL == 0.0 && feedbackR == 0.0 && std::all_of (headOutputs.begin(), headOutputs.end(), zero) &&
+           fixedFilters.silent() && filters[0].toneShelf.silent() && filters[1].toneShelf.silent() && headBank.silent();
 }

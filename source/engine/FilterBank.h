@@ -40,6 +40,20 @@ struct FixedFilters
         return std::min (frequency, 0.45 * sampleRate);
     }
 
+    // Whether every filter is designed and holds no signal, apart from channel 2's input shelf:
+    // while the input is summed to mono it keeps what it holds, which matters only once stereo
+    // returns (secondInputShelfSilent).
+    bool silent() const noexcept
+    {
+        for (const auto* filter :
+             { &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass, &echoTopLowPass, &echoHighPass })
+            if (! (filter->active && filter->holdsZero()))
+                return false;
+        return inputShelf.active && inputShelf.v1[0] == 0.0f && inputShelf.v2[0] == 0.0f;
+    }
+
+    bool secondInputShelfSilent() const noexcept { return inputShelf.v1[1] == 0.0f && inputShelf.v2[1] == 0.0f; }
+
     void reset() noexcept
     {
         for (auto* filter : { &inputShelf, &inputNotch, &echoPresence, &echoLowPass, &voicingHighPass, &echoTopLowPass,
@@ -90,6 +104,17 @@ public:
 
     // While no block runs.
     void reset() noexcept { filter.reset(); }
+
+    // Whether the shelf holds no signal and runs the design last published, as the next sample
+    // would take it up. Audio thread only.
+    bool silent() noexcept
+    {
+        if (! filter.holdsZero())
+            return false;
+        if (publications.load (std::memory_order_acquire) != takenUp)
+            takeUpNewDesign();
+        return filter.active;
+    }
 
 private:
     std::array<std::atomic<float>, 5> published {};

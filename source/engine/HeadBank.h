@@ -2,6 +2,7 @@
 
 #include "SimpleDelay.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -24,6 +25,10 @@ struct HeadBank
     std::array<SimpleDelay, 64> lines;
     std::array<DelayRing, 2 * ringsPerChannel> rings;
     std::array<int, numStages> writePositions {}; // all rings of a stage are written together
+    // How many of a stage's latest writes, counted back from its write position, hold zero in
+    // every ring of the stage, up to a whole ring. The rings start out silent.
+    std::array<int, numStages> quietWrites { DelayRing::length, DelayRing::length, DelayRing::length,
+                                             DelayRing::length };
 
     HeadBank() noexcept
     {
@@ -68,6 +73,47 @@ struct HeadBank
                 line (0, stage, bank, head).setTimeValue ((spacing + drift) * headRatios[(size_t) head]);
                 line (1, stage, bank, head).setTimeValue ((spacing - drift) * headRatios[(size_t) head]);
             }
+        }
+    }
+
+    // Whether every ring holds only zeros.
+    bool silent() const noexcept
+    {
+        return std::all_of (quietWrites.begin(), quietWrites.end(),
+                            [] (int quiet) { return quiet == DelayRing::length; });
+    }
+
+    // One silent sample through the first stages (1 to 4): the rings, known to hold zeros, are
+    // not written, but the stages move on as if they were.
+    void skipSilentSample (int stages) noexcept
+    {
+        for (int stage = 0; stage < stages; ++stage)
+            writePositions[(size_t) stage] = DelayRing::nextPosition (writePositions[(size_t) stage]);
+    }
+
+    // Brings quietWrites up to date after a block of numSamples that began at positionsBefore,
+    // looking back from each stage's write position only as far as the zeros reach.
+    void noteWrites (const std::array<int, numStages>& positionsBefore, int numSamples) noexcept
+    {
+        constexpr int length = DelayRing::length;
+
+        for (int stage = 0; stage < numStages; ++stage)
+        {
+            const int end = writePositions[(size_t) stage];
+            // Within a ring's length the positions tell how far the stage moved; beyond it, the
+            // whole ring is looked at.
+            const int writes =
+                numSamples >= length ? length : (end - positionsBefore[(size_t) stage] + length) % length;
+            if (writes == 0)
+                continue;
+
+            int quiet = writes;
+            for (int channel = 0; channel < 2; ++channel)
+                for (int head = 0; head < (stage == 0 ? firstStageRings : numHeads); ++head)
+                    quiet = std::min (quiet, zerosBefore (ring (channel, stage, head), end, quiet));
+
+            auto& stageQuiet = quietWrites[(size_t) stage];
+            stageQuiet = quiet == writes ? std::min (length, stageQuiet + writes) : quiet;
         }
     }
 
@@ -127,5 +173,20 @@ struct HeadBank
         }
 
         writePositions[(size_t) stage] = DelayRing::nextPosition (position);
+    }
+
+private:
+    // How many of the count samples before a position (wrapping round the ring) are zero, from
+    // the newest back to the first that is not.
+    static int zerosBefore (const DelayRing& ring, int position, int count) noexcept
+    {
+        int zeros = 0;
+        for (int p = position; zeros < count; ++zeros)
+        {
+            p = p == 0 ? DelayRing::length - 1 : p - 1;
+            if (ring.samples[(size_t) p] != 0.0f)
+                break;
+        }
+        return zeros;
     }
 };

@@ -28,6 +28,9 @@ struct Biquad
 
     void reset() noexcept { v1 = v2 = Value {}; }
 
+    // Whether the running state is zero, so that zeros in give zeros out.
+    bool holdsZero() const noexcept { return StereoLanes::isZero (v1) && StereoLanes::isZero (v2); }
+
     // As juce::IIRFilter::processSamples on one sample: an undesigned filter passes the
     // sample through, and the running state (not the output) snaps to zero when tiny.
     Value processSample (Value in) noexcept

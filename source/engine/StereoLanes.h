@@ -36,6 +36,10 @@ inline Doubles fma (Doubles a, Doubles b, Doubles c) noexcept
 
 inline Doubles fma (double a, Doubles b, Doubles c) noexcept { return fma (Doubles { a, a }, b, c); }
 
+// Whether every lane holds zero (of either sign).
+inline bool isZero (float x) noexcept { return x == 0.0f; }
+inline bool isZero (Floats x) noexcept { return x[0] == 0.0f && x[1] == 0.0f; }
+
 // Keeps a value only beyond +-1e-8; not a number becomes 0 too.
 inline float snapToZero (float value) noexcept { return std::abs (value) > 1.0e-8f ? value : 0.0f; }
 
