@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,17 +39,6 @@ struct IdleRun
     SlotValues settings;
     std::vector<Step> steps;
 };
-
-// The first sample where two buffers' bits differ, or -1.
-template <typename Sample>
-int firstDifference (const juce::AudioBuffer<Sample>& a, const juce::AudioBuffer<Sample>& b, int length)
-{
-    for (int i = 0; i < length; ++i)
-        for (int c = 0; c < a.getNumChannels(); ++c)
-            if (std::memcmp (a.getReadPointer (c, i), b.getReadPointer (c, i), sizeof (Sample)) != 0)
-                return i;
-    return -1;
-}
 
 template <typename Sample>
 void expectSameWithAndWithoutShortcut (const IdleRun& run)
@@ -110,7 +98,7 @@ void expectSameWithAndWithoutShortcut (const IdleRun& run)
             skipping.processBlock (a, midi);
             working.processBlock (b, midi);
 
-            const int difference = firstDifference (a, b, length);
+            const int difference = firstDifference (a, b);
             ASSERT_EQ (difference, -1) << "step " << s << ", sample " << start + difference;
             ASSERT_EQ (skipping.levelStep, working.levelStep) << "step " << s << ", sample " << start;
         }
