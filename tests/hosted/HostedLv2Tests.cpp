@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-#include <link.h>
-
 namespace
 {
 constexpr double rate = 48000.0;
@@ -138,32 +136,6 @@ TEST (HostedLv2, TheHostSeesTheValuesThePluginHolds)
     expectSameValues ("after the preset \"Stereo Swell\"");
 }
 
-// Every shared object this process has loaded whose file name is one of the bundle's binaries,
-// wherever it came from.
-juce::StringArray loadedObjectsNamed (const juce::File& bundle)
-{
-    struct Search
-    {
-        juce::StringArray names, found;
-    } search;
-
-    for (const auto& binary : bundle.findChildFiles (juce::File::findFiles, false, "*.so"))
-        search.names.add (binary.getFileName());
-
-    dl_iterate_phdr (
-        [] (dl_phdr_info* info, size_t, void* data)
-        {
-            auto& s = *static_cast<Search*> (data);
-            const juce::String path (info->dlpi_name);
-            if (s.names.contains (path.fromLastOccurrenceOf ("/", false, false)))
-                s.found.add (path);
-            return 0;
-        },
-        &search);
-
-    return search.found;
-}
-
 // The framework's LV2 hosting finds a plug-in by its URI in folders of its own choosing, ~/.lv2
 // first, so an installed copy of the bundle there is the one it loads. That is why the tests
 // run in a scratch home; should a copy come first all the same, the loader refuses it, naming
@@ -186,7 +158,7 @@ TEST (HostedLv2, ACopyInTheUsersFolderIsNeverTakenForTheBuild)
     setenv ("HOME", previousHome.toRawUTF8(), 1);
 
     EXPECT_EQ (plugin, nullptr) << "the loaded binaries of that name: "
-                                << loadedObjectsNamed (built).joinIntoString (", ");
+                                << vimbrel::host::loadedBinariesNamedAsIn (built).joinIntoString (", ");
     EXPECT_TRUE (error.contains ("was loaded from " + copy.getFullPathName())) << error;
 }
 } // namespace

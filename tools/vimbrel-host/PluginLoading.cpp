@@ -35,7 +35,6 @@ std::unique_ptr<juce::AudioPluginInstance> prepared (std::unique_ptr<juce::Audio
     return instance;
 }
 
-#if JUCE_PLUGINHOST_LV2
 // The real path of a file, or the path itself when it cannot be resolved.
 std::filesystem::path realPathOf (const std::filesystem::path& path)
 {
@@ -44,43 +43,54 @@ std::filesystem::path realPathOf (const std::filesystem::path& path)
     return failed ? path : real;
 }
 
-// The shared objects this process has loaded whose name is one of the bundle's shared libraries,
-// found elsewhere than in the bundle: a plug-in binary loaded from another copy. The dynamic
-// loader's own list is read, which needs no /proc.
+#if JUCE_PLUGINHOST_LV2
+// The loaded binaries of the bundle's names found elsewhere than in the bundle: a plug-in
+// binary loaded from another copy.
 juce::StringArray binariesFromOtherCopies (const juce::File& bundle)
+{
+    const auto bundleFolder = realPathOf (bundle.getFullPathName().toStdString());
+    juce::StringArray others;
+
+    for (const auto& loaded : loadedBinariesNamedAsIn (bundle))
+        if (std::filesystem::path (loaded.toStdString()).parent_path() != bundleFolder)
+            others.add (loaded);
+
+    return others;
+}
+#endif
+} // namespace
+
+juce::StringArray loadedBinariesNamedAsIn (const juce::File& bundle)
 {
     struct Search
     {
-        std::filesystem::path bundleFolder;
         std::vector<std::string> names;
-        juce::StringArray others;
-    } search { realPathOf (bundle.getFullPathName().toStdString()), {}, {} };
+        juce::StringArray found;
+    } search;
 
     for (const auto& binary : bundle.findChildFiles (juce::File::findFiles, false, "*.so"))
         search.names.push_back (binary.getFileName().toStdString());
 
+    // The dynamic loader's own list, which needs no /proc.
     dl_iterate_phdr (
         [] (dl_phdr_info* info, size_t, void* data)
         {
-            auto& found = *static_cast<Search*> (data);
+            auto& s = *static_cast<Search*> (data);
 
             if (info->dlpi_name == nullptr || *info->dlpi_name == 0)
                 return 0;
 
             const auto loaded = realPathOf (info->dlpi_name);
-            const auto named = std::find (found.names.begin(), found.names.end(), loaded.filename().string());
 
-            if (named != found.names.end() && loaded.parent_path() != found.bundleFolder)
-                found.others.addIfNotAlreadyThere (loaded.string());
+            if (std::find (s.names.begin(), s.names.end(), loaded.filename().string()) != s.names.end())
+                s.found.addIfNotAlreadyThere (loaded.string());
 
             return 0;
         },
         &search);
 
-    return search.others;
+    return search.found;
 }
-#endif
-} // namespace
 
 juce::File bundleUnderTest()
 {

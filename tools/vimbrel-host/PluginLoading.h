@@ -10,6 +10,10 @@ namespace vimbrel::host
 // the bundle this build made.
 juce::File bundleUnderTest();
 
+// The real paths of the shared objects this process has loaded whose file name is one of the
+// bundle's binaries, wherever they came from.
+juce::StringArray loadedBinariesNamedAsIn (const juce::File& bundle);
+
 // Creates the bundle's plug-in through the framework's VST3 hosting, as a DAW would, and
 // leaves it unprepared: a host may do anything before the first preparation. Must run on the
 // message thread. Gives nullptr and a message when the bundle cannot be loaded.
