@@ -137,22 +137,34 @@ TEST (HostedLv2, TheHostSeesTheValuesThePluginHolds)
 }
 
 // The framework's LV2 hosting finds a plug-in by its URI in folders of its own choosing, ~/.lv2
-// first, so an installed copy of the bundle there is the one it loads. That is why the tests
-// run in a scratch home; should a copy come first all the same, the loader refuses it, naming
-// the binary it got.
+// first, so an installed copy of the bundle there is the one it describes. lilv keeps the
+// descriptions of both bundles all the same and loads the binary whose address sorts first, so
+// which binary a copy brings in depends on where the copy and the build live. That is why the
+// tests run in a scratch home; should a copy's binary come in all the same, the loader refuses
+// it, naming the binary it got. The copy here is put where its binary sorts first, so that it
+// is the one loaded, on any machine.
 TEST (HostedLv2, ACopyInTheUsersFolderIsNeverTakenForTheBuild)
 {
     const auto built = vimbrel::test::builtLv2Bundle();
     if (built == juce::File())
         GTEST_SKIP() << "this build makes no LV2";
 
-    const juce::TemporaryFile home;
-    const auto copy = home.getFile().getChildFile (".lv2").getChildFile (built.getFileName());
+    struct HomeWithACopy
+    {
+        juce::File folder;
+        ~HomeWithACopy() { folder.deleteRecursively(); }
+    };
+    const HomeWithACopy home {
+        built.getParentDirectory().getParentDirectory().getNonexistentChildFile (".home-with-a-copy", {}, false)
+    };
+    const auto copy = home.folder.getChildFile (".lv2").getChildFile (built.getFileName());
     ASSERT_TRUE (copy.createDirectory());
     ASSERT_TRUE (built.copyDirectoryTo (copy));
-    const auto previousHome = juce::SystemStats::getEnvironmentVariable ("HOME", {});
-    setenv ("HOME", home.getFile().getFullPathName().toRawUTF8(), 1);
+    const auto binaryName = "lib" + built.getFileNameWithoutExtension() + ".so";
+    ASSERT_LT (copy.getChildFile (binaryName).getFullPathName(), built.getChildFile (binaryName).getFullPathName());
 
+    const auto previousHome = juce::SystemStats::getEnvironmentVariable ("HOME", {});
+    setenv ("HOME", home.folder.getFullPathName().toRawUTF8(), 1);
     juce::String error;
     auto plugin = vimbrel::host::loadLv2Plugin (built, VIMBREL_LV2_URI, 48000.0, 512, error);
     setenv ("HOME", previousHome.toRawUTF8(), 1);
