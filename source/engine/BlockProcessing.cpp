@@ -67,12 +67,13 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
     const auto retime = [this] (int bank, double drift) { retimeBank (bank, drift); };
 
     // While the engine holds only zeros and the input is zero, the echo and the saturated
-    // input are exactly zero: only the drum moves on, and the output is the mix of zeros.
-    bool idle = skipSilence && holdsOnlyZeros();
-    const bool secondInputShelfSilent = fixedFilters.secondInputShelfSilent();
+    // input are exactly zero: a block of an idle engine runs its leading silence on its own.
     const auto positionsBefore = headBank.writePositions;
+    const int firstSound = skipSilence && holdsOnlyZeros() ? runLeadingSilence (channel1, channel2, numSamples,
+                                                                                numOutputs, blockPeak, rates)
+                                                            : 0;
 
-    for (int i = 0; i < numSamples; ++i)
+    for (int i = firstSound; i < numSamples; ++i)
     {
         const Sample dryL = channel1[i], dryR = channel2[i];
         raisePeak (dryL);
@@ -80,49 +81,36 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
 
         const float volume = controls.fvolume, inputVolume = controls.finput;
         const bool stereoInput = controls.fbtn1 != 0.0f || controls.fbtn3 != 0.0f;
-        OutputMix::Processed processed;
+        const auto shaped =
+            InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, fixedFilters);
 
-        if (idle && (float) dryL == 0.0f && (float) dryR == 0.0f && (secondInputShelfSilent || ! stereoInput))
+        const auto headInputs = RepeatModes::headInputs (
+            { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.t[0],
+            shaped.t[1], feedbackL, feedbackR, headOutputs);
+
+        const auto weights = drumDrift.step (rates, retime);
+
+        std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
+        if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
         {
-            drumDrift.step (rates, retime);
-            if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
-                headBank.skipSilentSample (stages);
-            processed = OutputMix::processed (0.0f, 0.0f, 0.0, 0.0, volume, inputVolume, stereoInput);
+            heads = { headInputs.oddL, headInputs.evenL, headInputs.oddL, headInputs.evenL,
+                      headInputs.oddR, headInputs.evenR, headInputs.oddR, headInputs.evenR };
+            headBank.runStages (stages, heads, weights.bank0, weights.bank1);
         }
-        else
-        {
-            idle = false;
-            const auto shaped =
-                InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, fixedFilters);
 
-            const auto headInputs = RepeatModes::headInputs (
-                { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.t[0],
-                shaped.t[1], feedbackL, feedbackR, headOutputs);
+        HeadSelector::skew (heads, drumDrift.driftOffset);
+        headOutputs = heads;
 
-            const auto weights = drumDrift.step (rates, retime);
+        const int position = HeadSelector::position (controls.fdelayselection);
+        const double clippedL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
+        const double clippedR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
+        StereoLanes::Floats echo { (float) clippedL, (float) clippedR };
+        const auto repeats = EchoVoicing::process (echo, fixedFilters, filters);
+        feedbackL = repeats[0];
+        feedbackR = repeats[1];
 
-            std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
-            if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
-            {
-                heads = { headInputs.oddL, headInputs.evenL, headInputs.oddL, headInputs.evenL,
-                          headInputs.oddR, headInputs.evenR, headInputs.oddR, headInputs.evenR };
-                headBank.runStages (stages, heads, weights.bank0, weights.bank1);
-            }
-
-            HeadSelector::skew (heads, drumDrift.driftOffset);
-            headOutputs = heads;
-
-            const int position = HeadSelector::position (controls.fdelayselection);
-            const double clippedL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
-            const double clippedR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
-            StereoLanes::Floats echo { (float) clippedL, (float) clippedR };
-            const auto repeats = EchoVoicing::process (echo, fixedFilters, filters);
-            feedbackL = repeats[0];
-            feedbackR = repeats[1];
-
-            processed =
-                OutputMix::processed (echo[0], echo[1], shaped.y[0], shaped.y[1], volume, inputVolume, stereoInput);
-        }
+        const auto processed =
+            OutputMix::processed (echo[0], echo[1], shaped.y[0], shaped.y[1], volume, inputVolume, stereoInput);
 
         if (numOutputs == 2)
         {
@@ -137,8 +125,56 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
         raisePeak (OutputMix::meterValue (volume, processed.channel1, channel1[i]));
     }
 
-    if (! idle)
+    if (firstSound < numSamples)
         headBank.noteWrites (positionsBefore, numSamples);
+}
+
+// The silent samples a block of an idle engine starts with, in loops of their own: the drum moves
+// on, the rings stand still and their write positions move on for all the samples at the end,
+// and every output sample is the mix of zeros with its input. The controls are read once for
+// the lot. Gives how many samples it ran.
+template <typename Sample>
+int EchoEngine::runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
+                                   float& blockPeak, const DrumDrift::Rates& rates)
+{
+    // Channel 2's input shelf only feeds the output while the input is stereo.
+    const float volume = controls.fvolume, inputVolume = controls.finput;
+    const bool stereoInput = controls.fbtn1 != 0.0f || controls.fbtn3 != 0.0f;
+    if (stereoInput && ! fixedFilters.secondInputShelfSilent())
+        return 0;
+
+    int silent = 0;
+    while (silent < numSamples && (float) channel1[silent] == 0.0f && (float) channel2[silent] == 0.0f)
+        ++silent;
+
+    const auto retime = [this] (int bank, double drift) { retimeBank (bank, drift); };
+    drumDrift.coast (rates, silent, retime);
+
+    if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
+        headBank.skipSilentSamples (stages, silent);
+
+    // One channel at a time: with two outputs the channels are two buffers.
+    const auto processed = OutputMix::processed (0.0f, 0.0f, 0.0, 0.0, volume, inputVolume, stereoInput);
+    if (numOutputs == 2)
+    {
+        for (int i = 0; i < silent; ++i)
+            channel1[i] = OutputMix::blend (volume, processed.channel1, channel1[i]);
+        for (int i = 0; i < silent; ++i)
+            channel2[i] = OutputMix::blend (volume, processed.channel2, channel2[i]);
+    }
+    else if (numOutputs == 1)
+    {
+        for (int i = 0; i < silent; ++i)
+            channel1[i] = OutputMix::blendMono (volume, processed, channel1[i]);
+    }
+
+    Sample peak = (Sample) blockPeak;
+    for (int i = 0; i < silent; ++i)
+        peak = std::max (peak, OutputMix::meterValue (volume, processed.channel1, channel1[i]));
+    if (peak > (Sample) blockPeak)
+        blockPeak = (float) peak;
+
+    return silent;
 }
 
 template float EchoEngine::process (juce::AudioBuffer<float>&, int);

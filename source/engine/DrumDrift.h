@@ -77,7 +77,7 @@ struct DrumDrift
         const Speeds speeds { (1.02 - driftOffset) * v, -(v * (driftOffset + 1.02)) };
 
         if (driftDirection == 1 || driftDirection == -1)
-            moveByBank (speeds, rates.sampleStep, retimeBank);
+            moveByBank<true> (speeds, rates.sampleStep, retimeBank);
 
         if (fadePosition > 1.0)
             fadePosition = 1.0;
@@ -92,11 +92,62 @@ struct DrumDrift
         return { (fadePosition + 1.0) * 0.5, (1.0 - fadePosition) * 0.5 };
     }
 
+    // numSamples steps whose weights nobody hears, as while the drum turns in silence. Between
+    // the turns of the jitter and the fade a step only adds to the two phases, so those samples
+    // run as two sums; the others take a whole step.
+    template <typename RetimeBank>
+    void coast (const Rates& rates, int numSamples, RetimeBank&& retimeBank)
+    {
+        DrumDrift drift = *this; // a copy the retimes cannot reach, so that it stays in registers
+        for (int i = 0; i < numSamples;)
+        {
+            i += drift.glide (rates, numSamples - i);
+            if (i < numSamples)
+            {
+                drift.step (rates, retimeBank);
+                ++i;
+            }
+        }
+        *this = drift;
+    }
+
 private:
     struct Speeds
     {
         double forward, backward;
     };
+
+    // Up to numSamples steps in which nothing turns, no limit is reached and no clamp acts:
+    // each only moves the jitter phase by its clock and the fade by its speed. Gives how many
+    // it ran; none when the next step does more.
+    int glide (const Rates& rates, int numSamples) noexcept
+    {
+        const bool knownDirections = (jitterDirection == 1 || jitterDirection == -1)
+                                     && (driftDirection == 1 || driftDirection == -1)
+                                     && (fadeBank == 1 || fadeBank == -1);
+        const bool driftTurns = (driftDirection == 1 && driftTotal > driftLimit)
+                                || (driftDirection == -1 && driftTotal < -driftLimit);
+        if (! knownDirections || (fadeBank == 1 && driftTurns))
+            return 0;
+
+        const double v = rates.speedBaseFor (jitterOffset);
+        const double jitterStep = jitterDirection == 1 ? -rates.jitterClock : rates.jitterClock;
+        const double fadeStep = fadeBank == 1 ? (1.02 - driftOffset) * v : -(v * (driftOffset + 1.02));
+
+        double jitter = jitterPhase, fade = fadePosition;
+        int n = 0;
+        for (; n < numSamples; ++n)
+        {
+            const double nextJitter = jitter + jitterStep, nextFade = fade + fadeStep;
+            if (! (nextJitter >= -1.0 && nextJitter <= 1.0 && nextFade >= -1.0 && nextFade <= 1.0))
+                break;
+            jitter = nextJitter;
+            fade = nextFade;
+        }
+        jitterPhase = jitter;
+        fadePosition = fade;
+        return n;
+    }
 
     void runJitterClock (double clock, double sampleStep) noexcept
     {
@@ -132,16 +183,19 @@ private:
         }
     }
 
-    template <typename RetimeBank>
+    // The drift turns at most once a sample: a turn moves the fade once more, and that move,
+    // with the drift already turned, cannot turn it again. Spelling out the two levels keeps the
+    // whole step inline.
+    template <bool mayTurn, typename RetimeBank>
     void moveByBank (Speeds speeds, double sampleStep, RetimeBank& retimeBank)
     {
         if (fadeBank == 1)
-            moveForward (speeds, sampleStep, retimeBank);
+            moveForward<mayTurn> (speeds, sampleStep, retimeBank);
         else if (fadeBank == -1)
-            moveBackward (speeds, sampleStep, retimeBank);
+            moveBackward<mayTurn> (speeds, sampleStep, retimeBank);
     }
 
-    template <typename RetimeBank>
+    template <bool mayTurn, typename RetimeBank>
     void moveForward (Speeds speeds, double sampleStep, RetimeBank& retimeBank)
     {
         fadePosition += speeds.forward;
@@ -158,7 +212,8 @@ private:
         if (driftDirection == 1 && driftTotal > driftLimit)
         {
             driftDirection = -1;
-            moveByBank (speeds, sampleStep, retimeBank);
+            if constexpr (mayTurn)
+                moveByBank<false> (speeds, sampleStep, retimeBank);
         }
         else if (driftDirection == -1 && driftTotal < -driftLimit)
         {
@@ -166,7 +221,7 @@ private:
         }
     }
 
-    template <typename RetimeBank>
+    template <bool mayTurn, typename RetimeBank>
     void moveBackward (Speeds speeds, double sampleStep, RetimeBank& retimeBank)
     {
         fadePosition += speeds.backward;
@@ -177,7 +232,7 @@ private:
             stepDrift (sampleStep);
             retimeBank (0, driftTotal);
             fadeBank = 1;
-            moveForward (speeds, sampleStep, retimeBank);
+            moveForward<mayTurn> (speeds, sampleStep, retimeBank);
         }
     }
 

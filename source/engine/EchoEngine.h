@@ -102,5 +102,8 @@ private:
     template <typename Sample>
     void runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
                                            float& blockPeak);
+    template <typename Sample>
+    int runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak,
+                           const DrumDrift::Rates& rates);
     void retimeBank (int bank, double drift) noexcept;
 };

@@ -83,12 +83,12 @@ struct HeadBank
                             [] (int quiet) { return quiet == DelayRing::length; });
     }
 
-    // One silent sample through the first stages (1 to 4): the rings, known to hold zeros, are
-    // not written, but the stages move on as if they were.
-    void skipSilentSample (int stages) noexcept
+    // Silent samples through the first stages (1 to 4): the rings, known to hold zeros, are not
+    // written, but the stages move on as if they were.
+    void skipSilentSamples (int stages, int numSamples) noexcept
     {
         for (int stage = 0; stage < stages; ++stage)
-            writePositions[(size_t) stage] = DelayRing::nextPosition (writePositions[(size_t) stage]);
+            writePositions[(size_t) stage] = (writePositions[(size_t) stage] + numSamples % DelayRing::length) % DelayRing::length;
     }
 
     // Brings quietWrites up to date after a block of numSamples that began at positionsBefore,

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -93,6 +96,75 @@ TEST (DrumDrift, SwingGrowsWithTheSampleRate)
         }
         EXPECT_EQ (top, c.top) << c.rate;
         EXPECT_EQ (bottom, c.bottom) << c.rate;
+    }
+}
+
+// Coasting, as the engine does through silence, must leave the drift exactly where stepping
+// sample by sample leaves it, with the same retimes on the way: over minutes of drift, in
+// stretches of every length, from a reset and from states no reset gives.
+TEST (DrumDrift, CoastingEndsWhereSteppingEnds)
+{
+    struct Start
+    {
+        const char* name;
+        void (*set) (DrumDrift&);
+    };
+    const Start starts[] = {
+        { "a reset", [] (DrumDrift&) {} },
+        { "the drift past its limit", [] (DrumDrift& d) { d.driftTotal = 1.0; } },
+        { "the drift below its limit, rising just before the fade turns",
+          [] (DrumDrift& d) {
+              d.driftTotal = -1.0;
+              d.driftDirection = -1;
+              d.fadePosition = 0.995;
+          } },
+        { "the fade falling", [] (DrumDrift& d) { d.fadeBank = -1; } },
+        { "the jitter falling", [] (DrumDrift& d) { d.jitterDirection = -1; } },
+        { "an unknown drift direction", [] (DrumDrift& d) { d.driftDirection = 0; } },
+        { "an unknown fade bank", [] (DrumDrift& d) { d.fadeBank = 0; } },
+        { "a phase outside its range",
+          [] (DrumDrift& d) {
+              d.jitterPhase = 1.5;
+              d.fadePosition = -3.0;
+          } },
+    };
+
+    for (const double rate : { 22050.0, 44100.0, 48000.0, 96000.0, 192000.0 })
+    {
+        for (const auto& start : starts)
+        {
+            const DrumDrift::Rates rates (rate, 10.0 / rate);
+            DrumDrift stepped, coasted;
+            stepped.reset();
+            start.set (stepped);
+            coasted = stepped;
+
+            std::vector<std::pair<int, double>> steppedRetimes, coastedRetimes;
+            const int total = (int) (30.0 * rate);
+            for (int i = 0; i < total; ++i)
+                stepped.step (rates, [&] (int bank, double drift) { steppedRetimes.emplace_back (bank, drift); });
+
+            unsigned stretch = 1;
+            for (int done = 0; done < total;)
+            {
+                stretch = stretch * 1103515245u + 12345u;
+                const int length = std::min (total - done, (int) (stretch >> 16) % 3000);
+                coasted.coast (rates, length,
+                               [&] (int bank, double drift) { coastedRetimes.emplace_back (bank, drift); });
+                done += length;
+            }
+
+            const auto where = std::to_string (rate) + " Hz from " + start.name;
+            EXPECT_EQ (coastedRetimes, steppedRetimes) << where;
+            EXPECT_EQ (coasted.fadePosition, stepped.fadePosition) << where;
+            EXPECT_EQ (coasted.fadeBank, stepped.fadeBank) << where;
+            EXPECT_EQ (coasted.driftDirection, stepped.driftDirection) << where;
+            EXPECT_EQ (coasted.driftOffset, stepped.driftOffset) << where;
+            EXPECT_EQ (coasted.driftTotal, stepped.driftTotal) << where;
+            EXPECT_EQ (coasted.jitterPhase, stepped.jitterPhase) << where;
+            EXPECT_EQ (coasted.jitterOffset, stepped.jitterOffset) << where;
+            EXPECT_EQ (coasted.jitterDirection, stepped.jitterDirection) << where;
+        }
     }
 }
 
