@@ -69,9 +69,9 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
     // While the engine holds only zeros and the input is zero, the echo and the saturated
     // input are exactly zero: a block of an idle engine runs its leading silence on its own.
     const auto positionsBefore = headBank.writePositions;
-    const int firstSound = skipSilence && holdsOnlyZeros() ? runLeadingSilence (channel1, channel2, numSamples,
-                                                                                numOutputs, blockPeak, rates)
-                                                            : 0;
+    const int firstSound = skipSilence && holdsOnlyZeros()
+                               ? runLeadingSilence (channel1, channel2, numSamples, numOutputs, blockPeak, rates)
+                               : 0;
 
     for (int i = firstSound; i < numSamples; ++i)
     {
@@ -81,8 +81,7 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
 
         const float volume = controls.fvolume, inputVolume = controls.finput;
         const bool stereoInput = controls.fbtn1 != 0.0f || controls.fbtn3 != 0.0f;
-        const auto shaped =
-            InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, fixedFilters);
+        const auto shaped = InputStage::process ((float) dryL, (float) dryR, inputVolume, stereoInput, fixedFilters);
 
         const auto headInputs = RepeatModes::headInputs (
             { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.t[0],
@@ -134,8 +133,8 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
 // and every output sample is the mix of zeros with its input. The controls are read once for
 // the lot. Gives how many samples it ran.
 template <typename Sample>
-int EchoEngine::runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
-                                   float& blockPeak, const DrumDrift::Rates& rates)
+int EchoEngine::runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak,
+                                   const DrumDrift::Rates& rates)
 {
     // Channel 2's input shelf only feeds the output while the input is stereo.
     const float volume = controls.fvolume, inputVolume = controls.finput;

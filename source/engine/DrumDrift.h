@@ -122,11 +122,10 @@ private:
     // it ran; none when the next step does more.
     int glide (const Rates& rates, int numSamples) noexcept
     {
-        const bool knownDirections = (jitterDirection == 1 || jitterDirection == -1)
-                                     && (driftDirection == 1 || driftDirection == -1)
-                                     && (fadeBank == 1 || fadeBank == -1);
-        const bool driftTurns = (driftDirection == 1 && driftTotal > driftLimit)
-                                || (driftDirection == -1 && driftTotal < -driftLimit);
+        const bool knownDirections = (jitterDirection == 1 || jitterDirection == -1) &&
+                                     (driftDirection == 1 || driftDirection == -1) && (fadeBank == 1 || fadeBank == -1);
+        const bool driftTurns =
+            (driftDirection == 1 && driftTotal > driftLimit) || (driftDirection == -1 && driftTotal < -driftLimit);
         if (! knownDirections || (fadeBank == 1 && driftTurns))
             return 0;
 

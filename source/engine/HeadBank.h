@@ -88,7 +88,8 @@ struct HeadBank
     void skipSilentSamples (int stages, int numSamples) noexcept
     {
         for (int stage = 0; stage < stages; ++stage)
-            writePositions[(size_t) stage] = (writePositions[(size_t) stage] + numSamples % DelayRing::length) % DelayRing::length;
+            writePositions[(size_t) stage] =
+                (writePositions[(size_t) stage] + numSamples % DelayRing::length) % DelayRing::length;
     }
 
     // Brings quietWrites up to date after a block of numSamples that began at positionsBefore,

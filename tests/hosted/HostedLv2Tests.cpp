@@ -154,9 +154,8 @@ TEST (HostedLv2, ACopyInTheUsersFolderIsNeverTakenForTheBuild)
         juce::File folder;
         ~HomeWithACopy() { folder.deleteRecursively(); }
     };
-    const HomeWithACopy home {
-        built.getParentDirectory().getParentDirectory().getNonexistentChildFile (".home-with-a-copy", {}, false)
-    };
+    const auto besideTheBundles = built.getParentDirectory().getParentDirectory();
+    const HomeWithACopy home { besideTheBundles.getNonexistentChildFile (".home-with-a-copy", {}, false) };
     const auto copy = home.folder.getChildFile (".lv2").getChildFile (built.getFileName());
     ASSERT_TRUE (copy.createDirectory());
     ASSERT_TRUE (built.copyDirectoryTo (copy));

@@ -113,7 +113,8 @@ TEST (DrumDrift, CoastingEndsWhereSteppingEnds)
         { "a reset", [] (DrumDrift&) {} },
         { "the drift past its limit", [] (DrumDrift& d) { d.driftTotal = 1.0; } },
         { "the drift below its limit, rising just before the fade turns",
-          [] (DrumDrift& d) {
+          [] (DrumDrift& d)
+          {
               d.driftTotal = -1.0;
               d.driftDirection = -1;
               d.fadePosition = 0.995;
@@ -123,7 +124,8 @@ TEST (DrumDrift, CoastingEndsWhereSteppingEnds)
         { "an unknown drift direction", [] (DrumDrift& d) { d.driftDirection = 0; } },
         { "an unknown fade bank", [] (DrumDrift& d) { d.fadeBank = 0; } },
         { "a phase outside its range",
-          [] (DrumDrift& d) {
+          [] (DrumDrift& d)
+          {
               d.jitterPhase = 1.5;
               d.fadePosition = -3.0;
           } },
