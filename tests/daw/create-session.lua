@@ -63,6 +63,14 @@ check (track:nth_plugin (0):display_name () == "DAW test burst" and track:nth_pl
        "the track runs the test burst, then the plug-in")
 local plugin = proc:to_insert ():plugin (0)
 
+-- Ardour hands a newly inserted plug-in the values it shows for it with the plug-in's first
+-- process cycle, after anything chosen before that cycle: a program chosen earlier would lose
+-- the slots whose shown values differ from the plug-in's described defaults. So the steps
+-- begin once the track has run a few cycles (the test burst counts them; it runs before the
+-- plug-in in every cycle).
+local cycles = burst:to_insert ():plugin (0):to_luaproc ():shmem ()
+assert (wait_until (function () return cycles:atomic_get_int (0) >= 3 end, 10), "the track runs no process cycles")
+
 -- The VST3: Ardour lists the automatable slots and shows their values, which must follow the
 -- program and the changes.
 local function vst3_steps ()

@@ -4,7 +4,7 @@ ardour {
 	category    = "Utility",
 	license     = "MIT",
 	author      = "FHA_Vimbrel2 tests",
-	description = [[Replaces its input by a 50 ms, 440 Hz tone at half scale at the very start of the timeline, and silence everywhere else. Whatever sounds after the first 50 ms was made by the processors that follow.]]
+	description = [[Replaces its input by a 50 ms, 440 Hz tone at half scale at the very start of the timeline, and silence everywhere else. Whatever sounds after the first 50 ms was made by the processors that follow. Counts the process cycles it runs in its shared memory.]]
 }
 
 function dsp_ioconfig ()
@@ -13,11 +13,17 @@ end
 
 local rate = 48000
 
+-- It also counts the process cycles it runs, for the session script to wait on.
 function dsp_init (sample_rate)
 	rate = sample_rate
+	self:shmem ():allocate (1)
+	self:shmem ():atomic_set_int (0, 0)
 end
 
 function dsp_run (ins, outs, n_samples)
+	local shmem = self:shmem ()
+	shmem:atomic_set_int (0, shmem:atomic_get_int (0) + 1)
+
 	-- Only a rolling transport has a timeline position; a stopped session stays silent.
 	local rolling = Session:transport_rolling ()
 	local start = Session:transport_sample ()
