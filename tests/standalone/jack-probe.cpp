@@ -4,18 +4,20 @@
 //
 //   jack-probe <client> <seconds>
 //
-// It waits up to the given time for the client's ports, connects to them beside whatever they
-// are connected to already, and plays the burst again until the client's output carries it
-// (the app may not have started its audio yet). Then, on each channel, the output must be
-// quiet before the burst, carry the burst, and after the burst has ended still carry the echo.
-// Exit status 0: the echo was heard; 1: it was not, or the ports or the burst never came; 2: no
-// JACK server or a wrong command line. It reaches the server that JACK_DEFAULT_SERVER names.
+// It waits up to the given time for the client's ports and for the client to take connections,
+// connects to them beside whatever they are connected to already, and plays the burst again
+// until the client's output carries it (the app may not have started its audio yet). Then, on
+// each channel, the output must be quiet before the burst, carry the burst, and after the burst
+// has ended still carry the echo. Exit status 0: the echo was heard; 1: it was not, or the ports
+// or the burst never came; 2: no JACK server or a wrong command line. It reaches the server that
+// JACK_DEFAULT_SERVER names.
 
 #include <jack/jack.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -129,18 +131,30 @@ bool playTake (Take& take, Clock::time_point deadline)
     return true;
 }
 
-bool connect (Take& take, const std::string& target)
+// Connects the probe's outputs to the client's inputs and its outputs to the probe's inputs. The
+// server refuses a connection to a client that has registered its ports but is not active yet,
+// so it tries again until the deadline; a connection made by an earlier try stays.
+bool connect (Take& take, const std::string& target, Clock::time_point deadline)
 {
-    for (int c = 0; c < numChannels; ++c)
+    const auto made = [] (int result) { return result == 0 || result == EEXIST; };
+
+    for (;;)
     {
-        const auto index = std::to_string (c + 1);
-        if (jack_connect (take.client, jack_port_name (take.outputs[(size_t) c]), (target + ":in_" + index).c_str()) !=
-                0 ||
-            jack_connect (take.client, (target + ":out_" + index).c_str(), jack_port_name (take.inputs[(size_t) c])) !=
-                0)
+        bool all = true;
+        for (int c = 0; c < numChannels && all; ++c)
+        {
+            const auto index = std::to_string (c + 1);
+            all = made (jack_connect (take.client, jack_port_name (take.outputs[(size_t) c]),
+                                      (target + ":in_" + index).c_str())) &&
+                  made (jack_connect (take.client, (target + ":out_" + index).c_str(),
+                                      jack_port_name (take.inputs[(size_t) c])));
+        }
+        if (all)
+            return true;
+        if (Clock::now() > deadline)
             return false;
+        std::this_thread::sleep_for (std::chrono::milliseconds (50));
     }
-    return true;
 }
 
 // Takes until the burst comes back, then whether each channel carried the echo after it.
@@ -239,7 +253,7 @@ int main (int argc, char* argv[])
         failure = "the JACK server did not run the probe";
     else if (! waitForPorts (take.client, target, deadline))
         failure = "no ports in_1, in_2, out_1, out_2 appeared";
-    else if (! connect (take, target))
+    else if (! connect (take, target, deadline))
         failure = "could not connect to its ports";
     else
     {

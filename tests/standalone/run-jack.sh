@@ -61,6 +61,13 @@ cat >"$settings" <<XML
 </PROPERTIES>
 XML
 
+# Whether the server lists any port of the app's client.
+app_ports_listed() {
+    local ports
+    ports=$(jack_lsp 2>/dev/null) || true
+    grep -q "^$client:" <<<"$ports"
+}
+
 # play_through_jack <how>: starts the app, lets the probe listen, quits the app with SIGINT.
 play_through_jack() {
     local how=$1 pid
@@ -74,6 +81,19 @@ play_through_jack() {
     fi
     kill -INT "$pid"
     expect_clean_exit "$pid" "$how"
+
+    # The server drops a client's ports a moment after the client has gone. Until then a new
+    # app would find the name taken (and run under another), and the probe would find the old
+    # ports and fail to connect to them.
+    for _ in $(seq 100); do
+        app_ports_listed || break
+        sleep 0.1
+    done
+    if app_ports_listed; then
+        jack_lsp
+        echo "run-jack: $how: the JACK server still lists the app's ports 10 s after it ended" >&2
+        return 1
+    fi
 
     # The app writes its device state back when it quits: JACK, with the rate it ran at.
     if ! grep -q 'deviceType="JACK"' "$settings" || ! grep -q 'audioDeviceRate=' "$settings"; then
