@@ -64,7 +64,6 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
     };
 
     const DrumDrift::Rates rates (sampleRate, sampleStep);
-    const auto retime = [this] (int bank, double drift) { retimeBank (bank, drift); };
 
     // While the engine holds only zeros and the input is zero, the echo and the saturated
     // input are exactly zero: a block of an idle engine runs its leading silence on its own.
@@ -87,7 +86,7 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
             { controls.fselection, controls.flenght, controls.fbtn3 != 0.0f, controls.fbtn1 != 0.0f }, shaped.t[0],
             shaped.t[1], feedbackL, feedbackR, headOutputs);
 
-        const auto weights = drumDrift.step (rates, retime);
+        const auto weights = drumDrift.step (rates, [this] (int bank, double drift) { retimeBank (bank, drift); });
 
         std::array<float, 8> heads = headOutputs; // a stage count outside 1..4 runs no line
         if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
@@ -146,8 +145,7 @@ int EchoEngine::runLeadingSilence (Sample* channel1, Sample* channel2, int numSa
     while (silent < numSamples && (float) channel1[silent] == 0.0f && (float) channel2[silent] == 0.0f)
         ++silent;
 
-    const auto retime = [this] (int bank, double drift) { retimeBank (bank, drift); };
-    drumDrift.coast (rates, silent, retime);
+    drumDrift.coast (rates, silent, [this] (int bank, double drift) { retimeBank (bank, drift); });
 
     if (const int stages = controls.oversamplingFactor; stages >= 1 && stages <= HeadBank::numStages)
         headBank.skipSilentSamples (stages, silent);
