@@ -103,6 +103,7 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
         const double clippedL = HeadSelector::softClip (HeadSelector::select (&heads[0], position, feedbackL));
         const double clippedR = HeadSelector::softClip (HeadSelector::select (&heads[4], position, feedbackR));
         StereoLanes::Floats echo { (float) clippedL, (float) clippedR };
+        followToneControl();
         const auto repeats = EchoVoicing::process (echo, fixedFilters, filters);
         feedbackL = repeats[0];
         feedbackR = repeats[1];

@@ -10,6 +10,7 @@
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <array>
+#include <atomic>
 
 // The controls the echo reads while it runs: its owner's shared fields, read whole where the
 // signal path needs them, so a change from another thread is heard from the next sample.
@@ -49,8 +50,18 @@ public:
     template <typename Sample>
     float process (juce::AudioBuffer<Sample>& buffer, int numOutputChannels);
 
-    // Both tone shelves from the tone control, at the current rate. Any thread may call it.
-    void designToneShelves();
+    // Asks for both tone shelves to follow the tone control, at the current rate. Any thread may
+    // ask; the audio thread designs them before its next sample (followToneControl), so it never
+    // waits for another thread's design and a change is heard from the next sample.
+    void designToneShelves() noexcept;
+
+    // Designs both tone shelves if a design was asked for since the last one. Audio thread, or
+    // while no block runs.
+    void followToneControl() noexcept
+    {
+        if (toneDesignsAsked.load (std::memory_order_acquire) != toneDesignsMade)
+            redesignToneShelves();
+    }
 
     // How long the echo keeps sounding once the input falls silent, in seconds, from the
     // controls as they are now: for ever while anything feeds the echo back onto the drum,
@@ -93,6 +104,8 @@ public:
 
 private:
     const EchoControls controls;
+    std::atomic<unsigned int> toneDesignsAsked { 0 };
+    unsigned int toneDesignsMade = 0;
 
     template <typename Sample>
     void runSampleLoop (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak);
@@ -106,4 +119,5 @@ private:
     int runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak,
                            const DrumDrift::Rates& rates);
     void retimeBank (int bank, double drift) noexcept;
+    void redesignToneShelves() noexcept;
 };

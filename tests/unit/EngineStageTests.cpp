@@ -104,7 +104,7 @@ TEST (EchoVoicing, TapeCurveSettlesAtSevenEighthsForSteadyInput)
 // reset.
 TEST (ToneShelf, EqualsTheFrameworkFilterThroughRedesignsAndResets)
 {
-    ToneShelf shelf;
+    SampleFilter shelf;
     juce::IIRFilter framework;
     juce::Random random (7);
 
@@ -126,7 +126,6 @@ TEST (ToneShelf, EqualsTheFrameworkFilterThroughRedesignsAndResets)
         const auto design = makeToneShelf (48000.0, tone);
         shelf.setCoefficients (design);
         framework.setCoefficients (design);
-        EXPECT_EQ (shelf.getCoefficients().coefficients[3], design.coefficients[3]) << "tone " << tone;
         expectSame ("after a redesign");
     }
 

@@ -141,8 +141,9 @@ TEST (FactoryPrograms, FollowTheHostTempoAndToneShelf)
 
     processor->setCurrentProgram (2);
     const auto shelf = makeToneShelf (processor->engine.sampleRate, 0.8f);
-    EXPECT_EQ (processor->engine.filters[0].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
-    EXPECT_EQ (processor->engine.filters[1].toneShelf.getCoefficients().coefficients[0], shelf.coefficients[0]);
+    processor->engine.followToneControl();
+    EXPECT_EQ (processor->engine.filters[0].toneShelf.c0, shelf.coefficients[0]);
+    EXPECT_EQ (processor->engine.filters[1].toneShelf.c0, shelf.coefficients[0]);
 }
 
 TEST (FactoryPrograms, MaySwitchInQuickSuccession)
