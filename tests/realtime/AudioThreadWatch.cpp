@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -37,6 +38,9 @@ thread_local Counts counts;
 // Where this program is loaded: a lock its own code takes (the test's host) is not the plug-in's.
 const void* programBase = nullptr;
 
+// The main thread's id in the kernel, as a held mutex names its holder.
+std::atomic<int> messageThread { 0 };
+
 bool isInThisProgram (const void* address)
 {
     Dl_info info;
@@ -47,6 +51,32 @@ void note (long Counts::*what)
 {
     if (inside)
         ++(counts.*what);
+}
+
+void noteWait (const char* what, const void* caller, int holder = 0)
+{
+    if (! inside)
+        return;
+
+    if (counts.waits++ == 0)
+    {
+        counts.firstWait = what;
+        counts.firstWaitCaller = caller;
+        counts.firstWaitHolder = holder;
+    }
+}
+
+// The module and the offset in it, and the function where the module names it.
+std::string whereIs (const void* address)
+{
+    Dl_info info;
+    if (dladdr (address, &info) == 0)
+        return "an address no module holds";
+
+    char offset[32];
+    std::snprintf (offset, sizeof offset, "+0x%zx", (size_t) ((const char*) address - (const char*) info.dli_fbase));
+    return std::string (info.dli_fname) + offset +
+           (info.dli_sname != nullptr ? std::string (" (") + info.dli_sname + ")" : "");
 }
 
 // The C library's own function behind one of ours: looked up when first needed, which
@@ -110,7 +140,14 @@ std::string describe (const Counts& c)
 {
     return std::to_string (c.allocations) + " allocations, " + std::to_string (c.releases) + " releases, " +
            std::to_string (c.writes) + " writes (" + std::to_string (c.socketWrites) + " to a socket), " +
-           std::to_string (c.waits) + " waits, " + std::to_string (c.locks) + " locks";
+           std::to_string (c.waits) + " waits, " + std::to_string (c.locks) + " locks" +
+           (c.firstWait == nullptr
+                ? std::string()
+                : std::string ("; the first wait: ") + c.firstWait + ", called from " + whereIs (c.firstWaitCaller) +
+                      (c.firstWaitHolder == 0 ? std::string()
+                       : c.firstWaitHolder == messageThread.load()
+                           ? std::string (", held by the message thread")
+                           : ", held by thread " + std::to_string (c.firstWaitHolder)));
 }
 
 InsideProcess::InsideProcess() { inside = true; }
@@ -130,6 +167,7 @@ void startWatching()
     if (dladdr (reinterpret_cast<const void*> (&startWatching), &info) == 0)
         std::abort();
     programBase = info.dli_fbase;
+    messageThread = (int) gettid();
 
 #if VIMBREL_SANITIZER_ALLOCATOR
     static const bool hooked = __sanitizer_install_malloc_and_free_hooks (onAllocation, onRelease) != 0;
@@ -147,6 +185,7 @@ void startWatching()
 
 using vimbrel::realtime::Counts;
 using vimbrel::realtime::note;
+using vimbrel::realtime::noteWait;
 using vimbrel::realtime::noteWrite;
 
 extern "C"
@@ -224,20 +263,20 @@ extern "C"
                 note (&Counts::locks);
             if (pthread_mutex_trylock (mutex) == 0)
                 return 0;
-            note (&Counts::waits);
+            noteWait ("a mutex another thread held", __builtin_return_address (0), mutex->__data.__owner);
         }
         return vimbrel::realtime::nextMutexLock.get<decltype (pthread_mutex_lock)>() (mutex);
     }
 
     int pthread_cond_wait (pthread_cond_t* condition, pthread_mutex_t* mutex)
     {
-        note (&Counts::waits);
+        noteWait ("a condition", __builtin_return_address (0));
         return vimbrel::realtime::nextCondWait.get<decltype (pthread_cond_wait)>() (condition, mutex);
     }
 
     int pthread_cond_timedwait (pthread_cond_t* condition, pthread_mutex_t* mutex, const struct timespec* until)
     {
-        note (&Counts::waits);
+        noteWait ("a condition", __builtin_return_address (0));
         return vimbrel::realtime::nextCondTimedwait.get<decltype (pthread_cond_timedwait)>() (condition, mutex, until);
     }
 
@@ -257,7 +296,7 @@ extern "C"
                 case FUTEX_WAIT:
                 case FUTEX_WAIT_BITSET:
                 case FUTEX_LOCK_PI:
-                case FUTEX_WAIT_REQUEUE_PI: note (&Counts::waits); break;
+                case FUTEX_WAIT_REQUEUE_PI: noteWait ("a futex", __builtin_return_address (0)); break;
                 default: break;
             }
 
@@ -266,26 +305,26 @@ extern "C"
 
     int sched_yield() noexcept
     {
-        note (&Counts::waits);
+        noteWait ("a yield", __builtin_return_address (0));
         return vimbrel::realtime::nextSchedYield.get<decltype (sched_yield)>()();
     }
 
     int nanosleep (const struct timespec* duration, struct timespec* remaining)
     {
-        note (&Counts::waits);
+        noteWait ("a sleep", __builtin_return_address (0));
         return vimbrel::realtime::nextNanosleep.get<decltype (nanosleep)>() (duration, remaining);
     }
 
     int clock_nanosleep (clockid_t clock, int flags, const struct timespec* duration, struct timespec* remaining)
     {
-        note (&Counts::waits);
+        noteWait ("a sleep", __builtin_return_address (0));
         return vimbrel::realtime::nextClockNanosleep.get<decltype (clock_nanosleep)>() (clock, flags, duration,
                                                                                         remaining);
     }
 
     int usleep (useconds_t microseconds)
     {
-        note (&Counts::waits);
+        noteWait ("a sleep", __builtin_return_address (0));
         return vimbrel::realtime::nextUsleep.get<decltype (usleep)>() (microseconds);
     }
 }

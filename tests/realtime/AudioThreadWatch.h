@@ -21,8 +21,15 @@ struct Counts
     long socketWrites = 0; // of those, to a socket: how the framework posts a message on Linux
     long waits = 0;        // a lock held by another thread, a condition, a futex, a sleep, a yield
     long locks = 0;        // every lock the plug-in takes (the program's own are left out), waiting or not
+
+    // The first wait, to tell where it came from: what waited, the code that called it and, for a
+    // lock, the thread that held it (its id in the kernel; 0 when it let go before it was read).
+    const char* firstWait = nullptr;
+    const void* firstWaitCaller = nullptr;
+    int firstWaitHolder = 0;
 };
 
+// The counts, and where the first wait came from if there was one.
 std::string describe (const Counts&);
 
 // Marks the calling thread as inside a process call for the life of the object.
@@ -40,6 +47,7 @@ public:
 Counts takeCounts();
 
 // Makes the watch ready before the threads it watches start (resolves the C library's functions,
-// installs the allocator hooks where there are sanitizers). Call once, on the main thread.
+// installs the allocator hooks where there are sanitizers). Call on the main thread, the
+// message thread of the plug-ins it loads.
 void startWatching();
 } // namespace vimbrel::realtime

@@ -79,6 +79,8 @@ TEST (RealtimeWatch, CountsWhatTheMarkedThreadDoes)
     EXPECT_EQ (marked.writes, 1) << describe (marked);
     EXPECT_EQ (marked.socketWrites, 1) << describe (marked);
     EXPECT_EQ (marked.waits, 1) << describe (marked);
+    EXPECT_NE (describe (marked).find ("the first wait: a yield, called from "), std::string::npos)
+        << describe (marked);
     EXPECT_EQ (marked.locks, 0) << describe (marked) << ": a lock of this program is the host's";
 
     ::operator delete (::operator new (64));
