@@ -68,9 +68,8 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
     // While the engine holds only zeros and the input is zero, the echo and the saturated
     // input are exactly zero: a block of an idle engine runs its leading silence on its own.
     const auto positionsBefore = headBank.writePositions;
-    const int firstSound = skipSilence && holdsOnlyZeros()
-                               ? runLeadingSilence (channel1, channel2, numSamples, numOutputs, blockPeak, rates)
-                               : 0;
+    const int firstSound =
+        skipSilence && holdsOnlyZeros() ? runLeadingSilence (channel1, channel2, numSamples, numOutputs, rates) : 0;
 
     for (int i = firstSound; i < numSamples; ++i)
     {
@@ -131,9 +130,10 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
 // The silent samples a block of an idle engine starts with, in loops of their own: the drum moves
 // on, the rings stand still and their write positions move on for all the samples at the end,
 // and every output sample is the mix of zeros with its input. The controls are read once for
-// the lot. Gives how many samples it ran.
+// the lot. What it writes is a zero of either sign (not a number, were a control not finite),
+// which never raises the level meter. Gives how many samples it ran.
 template <typename Sample>
-int EchoEngine::runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak,
+int EchoEngine::runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
                                    const DrumDrift::Rates& rates)
 {
     // Channel 2's input shelf only feeds the output while the input is stereo.
@@ -165,12 +165,6 @@ int EchoEngine::runLeadingSilence (Sample* channel1, Sample* channel2, int numSa
         for (int i = 0; i < silent; ++i)
             channel1[i] = OutputMix::blendMono (volume, processed, channel1[i]);
     }
-
-    Sample peak = (Sample) blockPeak;
-    for (int i = 0; i < silent; ++i)
-        peak = std::max (peak, OutputMix::meterValue (volume, processed.channel1, channel1[i]));
-    if (peak > (Sample) blockPeak)
-        blockPeak = (float) peak;
 
     return silent;
 }

@@ -116,7 +116,7 @@ private:
     void runSampleLoopWithFmaInstructions (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
                                            float& blockPeak);
     template <typename Sample>
-    int runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs, float& blockPeak,
+    int runLeadingSilence (Sample* channel1, Sample* channel2, int numSamples, int numOutputs,
                            const DrumDrift::Rates& rates);
     void retimeBank (int bank, double drift) noexcept;
     void redesignToneShelves() noexcept;
