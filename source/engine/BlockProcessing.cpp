@@ -67,9 +67,12 @@ void EchoEngine::runSampleLoop (Sample* channel1, Sample* channel2, int numSampl
 
     // While the engine holds only zeros and the input is zero, the echo and the saturated
     // input are exactly zero: a block of an idle engine runs its leading silence on its own.
+    // A block that ran nothing else leaves the engine as it found it, so the next one need not
+    // look again.
     const auto positionsBefore = headBank.writePositions;
-    const int firstSound =
-        skipSilence && holdsOnlyZeros() ? runLeadingSilence (channel1, channel2, numSamples, numOutputs, rates) : 0;
+    const bool startsIdle = skipSilence && (endedIdle || holdsOnlyZeros());
+    const int firstSound = startsIdle ? runLeadingSilence (channel1, channel2, numSamples, numOutputs, rates) : 0;
+    endedIdle = startsIdle && firstSound == numSamples;
 
     for (int i = firstSound; i < numSamples; ++i)
     {

@@ -104,6 +104,7 @@ public:
 
 private:
     const EchoControls controls;
+    bool endedIdle = false; // the last block ran only its leading silence: the engine holds only zeros
     std::atomic<unsigned int> toneDesignsAsked { 0 };
     unsigned int toneDesignsMade = 0;
 
