@@ -100,7 +100,7 @@ public:
     // rings, every filter's state, the repeats and the heads (channel 2's input shelf only counts
     // while the input is stereo). From there zeros in give zeros out until the first sample that
     // is not zero.
-    bool holdsOnlyZeros() noexcept;
+    bool holdsOnlyZeros() const noexcept;
 
 private:
     const EchoControls controls;

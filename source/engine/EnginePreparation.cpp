@@ -48,9 +48,8 @@ void EchoEngine::redesignToneShelves() noexcept
         channel.toneShelf.setCoefficients (design);
 }
 
-bool EchoEngine::holdsOnlyZeros() noexcept
+bool EchoEngine::holdsOnlyZeros() const noexcept
 {
-    followToneControl();
     const auto zero = [] (auto value) { return value == 0; };
     const auto shelfSilent = [] (const ChannelFilters& channel)
     { return channel.toneShelf.active && channel.toneShelf.holdsZero(); };

@@ -126,6 +126,7 @@ TEST (ToneShelf, EqualsTheFrameworkFilterThroughRedesignsAndResets)
         const auto design = makeToneShelf (48000.0, tone);
         shelf.setCoefficients (design);
         framework.setCoefficients (design);
+        EXPECT_EQ (shelf.c3, design.coefficients[3]) << "tone " << tone;
         expectSame ("after a redesign");
     }
 
